@@ -1,0 +1,426 @@
+#include "app/tform1.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShowEvent>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include "picture/messages.h"
+#include "picture/picture_folder.h"
+#include "picture/preview_image.h"
+#include "platform/code_page.h"
+#include "platform/dialogs.h"
+#include "platform/output_name.h"
+#include "platform/paths.h"
+
+namespace {
+QString Text(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+std::string Utf8(const QString& text) {
+  return text.toStdString();
+}
+
+constexpr const char* kPictureFilter =
+    "All (*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff;*.ico;*.emf;*.wmf)|*.gif;*.jpg;*.jpeg;*.png;"
+    "*.bmp;*.tif;*.tiff;*.ico;*.emf;*.wmf|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|"
+    "*.jpeg|Portable Network Graphics (*.png)|*.png|Bitmaps (*.bmp)|*.bmp";
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("TForm1");
+  setWindowTitle("Dravick Tool V1.641");
+  PictureFolder = platform::PathToUtf8(std::filesystem::current_path()) + platform::kSeparator;
+  BuildControls();
+  BuildMenu();
+  resize(1024, 700);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    move((area.width() - width()) / 2, (area.height() - height()) / 2);
+  }
+}
+
+void TForm1::BuildControls() {
+  auto* central = new QWidget(this);
+  auto* columns = new QHBoxLayout(central);
+  setCentralWidget(central);
+
+  PanelPicture = new QWidget(central);
+  PanelPicture->setObjectName("PanelPicture");
+  PanelPicture->setAccessibleName("Picture");
+  auto* picture_layout = new QVBoxLayout(PanelPicture);
+  ScrollBox1 = new QScrollArea(PanelPicture);
+  ScrollBox1->setObjectName("ScrollBox1");
+  ScrollBox1->setStyleSheet("background-color: #202020;");
+  Image1 = new QLabel;
+  Image1->setObjectName("Image1");
+  ScrollBox1->setWidget(Image1);
+  ListBox1 = new QListWidget(PanelPicture);
+  ListBox1->setObjectName("ListBox1");
+  ListBox1->setStyleSheet("background-color: #FFFFE1;");
+  ProgressBar1 = new QProgressBar(PanelPicture);
+  ProgressBar1->setObjectName("ProgressBar1");
+  ProgressBar1->setRange(0, 100);
+  ProgressBar1->setValue(0);
+  picture_layout->addWidget(ScrollBox1, 3);
+  picture_layout->addWidget(ListBox1, 1);
+  picture_layout->addWidget(ProgressBar1);
+
+  PanelControl = new QWidget(central);
+  PanelControl->setObjectName("PanelControl");
+  PanelControl->setAccessibleName("Control");
+  auto* control_layout = new QVBoxLayout(PanelControl);
+  auto button = [this, control_layout](QPushButton*& member, const char* name,
+                                       const char* caption) {
+    member = new QPushButton(caption, PanelControl);
+    member->setObjectName(name);
+    control_layout->addWidget(member);
+  };
+  button(BtnInputPicture, "BtnInputPicture", "Input Picture");
+  button(BtnSConvert, "BtnSConvert", "Single Convert");
+  button(BtnMConvert, "BtnMConvert", "All Convert");
+  button(BtnBmpUP, "BtnBmpUP", "Picture UP");
+  button(BtnBmpDown, "BtnBmpDown", "Picture Down");
+  ComboBox1 = new QComboBox(PanelControl);
+  ComboBox1->setObjectName("ComboBox1");
+  ComboBox1->setEditable(true);
+  ComboBox1->addItems({"R5G6B5", "R8G8B8", "Black_White"});
+  ComboBox1->setCurrentIndex(0);
+  control_layout->addWidget(ComboBox1);
+  RadioGroup1 = new platform::RadioGroup("RGB", {"RGB", "BGR"}, PanelControl);
+  RadioGroup1->setObjectName("RadioGroup1");
+  RadioGroup1->SetItemIndex(0);
+  control_layout->addWidget(RadioGroup1);
+  RadioGroup2 = new platform::RadioGroup("Rotation", {"0 Degree", "R 90 Degree", "L 90 Degree"},
+                                         PanelControl);
+  RadioGroup2->setObjectName("RadioGroup2");
+  RadioGroup2->SetItemIndex(0);
+  control_layout->addWidget(RadioGroup2);
+  auto check = [this, control_layout](QCheckBox*& member, const char* name, const char* caption) {
+    member = new QCheckBox(caption, PanelControl);
+    member->setObjectName(name);
+    control_layout->addWidget(member);
+  };
+  check(CheckBoxX, "CheckBoxX", "ReverseX");
+  check(CheckBoxY, "CheckBoxY", "ReverseY");
+  auto* alpha_row = new QHBoxLayout;
+  LabelAPNG = new QLabel("PNG  Alpha     ", PanelControl);
+  EditAPNG = new QLineEdit("150", PanelControl);
+  EditAPNG->setObjectName("EditAPNG");
+  alpha_row->addWidget(LabelAPNG);
+  alpha_row->addWidget(EditAPNG);
+  control_layout->addLayout(alpha_row);
+  check(CheckBoxNBin, "CheckBoxNBin", "NandFlash BIN   ");
+  check(CheckBoxARGB, "CheckBoxARGB", "aRGB PNG  ");
+  button(BtnExit, "BtnExit", "Exit");
+  Memo1 = new QPlainTextEdit(PanelControl);
+  Memo1->setObjectName("Memo1");
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  control_layout->addWidget(Memo1, 1);
+
+  columns->addWidget(PanelPicture, 3);
+  columns->addWidget(PanelControl, 1);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setSingleShot(true);
+  Timer1->setInterval(2000);
+
+  connect(BtnInputPicture, &QPushButton::clicked, this, &TForm1::BtnInputPictureClick);
+  connect(BtnSConvert, &QPushButton::clicked, this, &TForm1::BtnSConvertClick);
+  connect(BtnMConvert, &QPushButton::clicked, this, &TForm1::BtnMConvertClick);
+  connect(BtnExit, &QPushButton::clicked, this, &TForm1::BtnExitClick);
+  connect(BtnBmpUP, &QPushButton::clicked, this, &TForm1::BtnBmpUPClick);
+  connect(BtnBmpDown, &QPushButton::clicked, this, &TForm1::BtnBmpDownClick);
+  connect(ListBox1, &QListWidget::itemClicked, this, &TForm1::ListBox1Click);
+  connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+}
+
+void TForm1::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  auto item = [bar](QAction*& member, const char* name, const char* caption) {
+    member = bar->addAction(caption);
+    member->setObjectName(name);
+  };
+  item(File1, "File1", "Exit");
+  item(Bootloader1, "Bootloader1", "Bootloader");
+  item(ICON1, "ICON1", "Cursor");
+  item(Font1, "Font1", "Font");
+  item(BinFile1, "BinFile1", "BinFile");
+  item(GIFTool1, "GIFTool1", "GIFTool");
+  item(WAVTool1, "WAVTool1", "WAVTool");
+  item(Dravick1, "Dravick1", "Dravick");
+  connect(File1, &QAction::triggered, this, &TForm1::File1Click);
+  connect(Bootloader1, &QAction::triggered, this, &TForm1::Bootloader1Click);
+  connect(ICON1, &QAction::triggered, this, &TForm1::ICON1Click);
+  connect(Font1, &QAction::triggered, this, &TForm1::Font1Click);
+  connect(BinFile1, &QAction::triggered, this, &TForm1::BinFile1Click);
+  connect(GIFTool1, &QAction::triggered, this, &TForm1::GIFTool1Click);
+  connect(WAVTool1, &QAction::triggered, this, &TForm1::WAVTool1Click);
+  connect(Dravick1, &QAction::triggered, this, &TForm1::Dravick1Click);
+}
+
+void TForm1::SetToolWindows(std::vector<QWidget*> windows) {
+  tool_windows_ = std::move(windows);
+}
+
+void TForm1::ShowTool(int index) {
+  if (index >= static_cast<int>(tool_windows_.size()))
+    return;
+  QWidget* window = tool_windows_[static_cast<std::size_t>(index)];
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void TForm1::File1Click() {
+  close();
+}
+void TForm1::Bootloader1Click() {
+  ShowTool(0);
+}
+void TForm1::ICON1Click() {
+  ShowTool(1);
+}
+void TForm1::Font1Click() {
+  ShowTool(2);
+}
+void TForm1::BinFile1Click() {
+  ShowTool(3);
+}
+void TForm1::GIFTool1Click() {
+  ShowTool(4);
+}
+void TForm1::WAVTool1Click() {
+  ShowTool(5);
+}
+void TForm1::Dravick1Click() {
+  ShowTool(6);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!event->spontaneous())
+    FormShow();
+}
+
+void TForm1::FormShow() {
+  EditAPNG->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), EditAPNG));
+}
+
+picture::PictureSettings TForm1::ReadPictureSettings() const {
+  picture::PictureSettings settings;
+  settings.pixel_format_index =
+      ComboBox1->currentText() == ComboBox1->itemText(ComboBox1->currentIndex())
+          ? ComboBox1->currentIndex()
+          : -1;
+  settings.colour_order_index = RadioGroup1->ItemIndex();
+  settings.rotation_index = RadioGroup2->ItemIndex();
+  settings.mirror_x = CheckBoxX->isChecked();
+  settings.mirror_y = CheckBoxY->isChecked();
+  settings.alpha_limit_text = Utf8(EditAPNG->text());
+  settings.nand = CheckBoxNBin->isChecked();
+  settings.argb_png = CheckBoxARGB->isChecked();
+  return settings;
+}
+
+platform::Result<platform::Ok> TForm1::LoadPreview() {
+  CurrentKind = picture::PictureKindOf(CurrentPicture);
+  if (CurrentKind == picture::kNoPicture)
+    return platform::Ok{};
+  auto loaded = picture::LoadPreviewPicture(
+      CurrentPicture, static_cast<picture::PictureKind>(CurrentKind), ReadPictureSettings());
+  if (!loaded)
+    return loaded.error();
+  PreviewPicture = std::move(*loaded);
+  ShowPreview();
+  return platform::Ok{};
+}
+
+void TForm1::ShowPreview() {
+  Image1->setPixmap(QPixmap::fromImage(picture::PreviewImage(PreviewPicture)));
+  Image1->resize(PreviewPicture.Width(), PreviewPicture.Height());
+}
+
+void TForm1::ScanFolder(const std::string& chosen_path) {
+  PictureFolder = platform::FolderOf(chosen_path);
+  ListBox1->clear();
+  for (const std::string& entry : picture::ScanPictureFolder(PictureFolder)) {
+    ListBox1->addItem(Text(entry));
+  }
+}
+
+void TForm1::BtnInputPictureClick() {
+  const auto chosen = platform::Ui().OpenFile(kPictureFilter, Text(PictureFolder));
+  if (!chosen || chosen->isEmpty())
+    return;
+  CurrentPicture = Utf8(*chosen);
+  ScanFolder(CurrentPicture);
+  if (ListBox1->count() > 0)
+    ListBox1->setCurrentRow(0);
+  for (int i = 0; i < ListBox1->count(); ++i) {
+    if (Utf8(ListBox1->item(i)->text()) == CurrentPicture) {
+      ListBox1->setCurrentRow(i);
+      break;
+    }
+  }
+  if (!LoadPreview()) {
+    platform::Ui().ShowMessage(picture::kFailToOpen);
+    return;
+  }
+  ProgressBar1->setValue(0);
+}
+
+void TForm1::ListBox1Click() {
+  if (ListBox1->currentRow() < 0)
+    return;
+  CurrentPicture = Utf8(ListBox1->currentItem()->text());
+  if (!LoadPreview())
+    platform::Ui().ShowMessage(picture::kFailToOpen);
+}
+
+void TForm1::BtnBmpUPClick() {
+  const int index = ListBox1->currentRow();
+  if (ListBox1->count() < 2 || index <= 0)
+    return;
+  QListWidgetItem* item = ListBox1->takeItem(index);
+  ListBox1->insertItem(index - 1, item);
+  ListBox1->setCurrentRow(index - 1);
+}
+
+void TForm1::BtnBmpDownClick() {
+  const int index = ListBox1->currentRow();
+  if (ListBox1->count() < 2 || index < 0 || index >= ListBox1->count() - 1)
+    return;
+  QListWidgetItem* item = ListBox1->takeItem(index);
+  ListBox1->insertItem(index + 1, item);
+  ListBox1->setCurrentRow(index + 1);
+}
+
+void TForm1::BtnExitClick() {
+  Timer1->stop();
+  QThread::msleep(300);
+  close();
+}
+
+std::optional<std::string> TForm1::ChooseResourceFile() {
+  SaveConfirmed = false;
+  const platform::SaveChoice choice =
+      platform::Ui().SaveFile("*.bin", "Picture-", Text(PictureFolder));
+  SaveConfirmed = choice.confirmed;
+  if (!SaveConfirmed)
+    return std::nullopt;
+  auto path = platform::OutputPathFor(Utf8(choice.name));
+  if (!path) {
+    platform::Ui().ShowMessage(Text(path.error().text));
+    return std::nullopt;
+  }
+  OutputPath = *path;
+  platform::Ui().ShowMessage(picture::kStartToConvert);
+  return OutputPath;
+}
+
+void TForm1::SetRunning(bool running) {
+  BtnSConvert->setEnabled(!running);
+  BtnMConvert->setEnabled(!running);
+}
+
+void TForm1::AppendLog(const std::string& line) {
+  Memo1->appendPlainText(Text(line));
+}
+
+void TForm1::BtnSConvertClick() {
+  if (ListBox1->count() == 0) {
+    platform::Ui().ShowMessage(picture::kPleaseInputPicture);
+    return;
+  }
+  if (!ChooseResourceFile())
+    return;
+  ConvertIndex = 0;
+  ConvertCount = 1;
+  Memo1->clear();
+  NextAddress = 0;
+  run_.emplace(OutputPath, ConvertCount, platform::TextCodePage());
+  SetRunning(true);
+  Timer1->start(500);
+}
+
+void TForm1::BtnMConvertClick() {
+  if (ListBox1->count() == 0) {
+    platform::Ui().ShowMessage(picture::kPleaseInputPicture);
+    return;
+  }
+  if (!ChooseResourceFile())
+    return;
+  ConvertIndex = 0;
+  ConvertCount = ListBox1->count();
+  Memo1->clear();
+  ListBox1->setCurrentRow(0);
+  CurrentPicture = Utf8(ListBox1->item(0)->text());
+  if (auto loaded = LoadPreview(); !loaded) {
+    // Not guarded in the window's design: the error box shows the error's own text.
+    platform::Ui().ShowMessage(Text(loaded.error().text));
+    return;
+  }
+  NextAddress = 0;
+  run_.emplace(OutputPath, ConvertCount, platform::TextCodePage());
+  SetRunning(true);
+  Timer1->start(500);
+}
+
+void TForm1::PumpEvents(int percent) {
+  ProgressBar1->setValue(percent);
+  QCoreApplication::processEvents();
+}
+
+void TForm1::Timer1Timer() {
+  Timer1->stop();
+  if (!run_)
+    return;
+  EncodeBitmap = PreviewPicture;
+  PictureWidth = EncodeBitmap.Width();
+  PictureHeight = EncodeBitmap.Height();
+  const int selected = ListBox1->currentRow();
+  const std::string entry = selected >= 0 ? Utf8(ListBox1->item(selected)->text()) : std::string();
+  const std::size_t logged = run_->Log().size();
+  picture::StepOutcome step = run_->ConvertCurrent(
+      EncodeBitmap, static_cast<picture::PictureKind>(CurrentKind), CurrentPicture, entry,
+      ReadPictureSettings(), [this](int percent) { PumpEvents(percent); });
+  ItemSize = static_cast<int>(run_->ItemSize());
+  NextAddress = static_cast<int>(run_->NextAddress());
+  ConvertIndex = run_->ConvertIndex();
+  for (std::size_t i = logged; i < run_->Log().size(); ++i)
+    AppendLog(run_->Log()[i]);
+  for (const platform::Message& message : step.messages)
+    platform::Ui().ShowMessage(Text(message.text));
+  if (step.stopped) {
+    SetRunning(false);
+    return;
+  }
+  ProgressBar1->setValue(100);
+
+  if (run_->HasMore()) {
+    ListBox1->setCurrentRow(ConvertIndex);
+    CurrentPicture = Utf8(ListBox1->item(ConvertIndex)->text());
+    if (!LoadPreview()) {
+      step = run_->FailOn(CurrentPicture);
+      AppendLog(run_->Log().back());
+      SetRunning(false);
+      return;
+    }
+    Timer1->start(50);
+    return;
+  }
+  step = run_->Finish();
+  SetRunning(false);
+  for (const platform::Message& message : step.messages)
+    platform::Ui().ShowMessage(Text(message.text));
+}

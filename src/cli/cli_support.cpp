@@ -1,0 +1,64 @@
+#include "cli/cli_support.h"
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <regex>
+
+#include <unistd.h>
+
+namespace cli {
+
+int Print(const platform::Message& message, const Common& common) {
+  switch (message.kind) {
+    case platform::MessageKind::Error:
+      std::cerr << message.text << '\n';
+      return kFailed;
+    case platform::MessageKind::Warning:
+      std::cerr << message.text << '\n';
+      return kOk;
+    case platform::MessageKind::Done:
+      if (!common.quiet)
+        std::cout << message.text << '\n';
+      return kOk;
+  }
+  return kOk;
+}
+
+void Notice(const std::string& text, const Common&) {
+  std::cerr << text << '\n';
+}
+
+const CLI::Validator Decimal(
+    [](std::string& value) -> std::string {
+      static const std::regex decimal("[-+]?[0-9]+");
+      if (std::regex_match(value, decimal))
+        return {};
+      return "not a decimal integer: " + value;
+    },
+    "DECIMAL");
+
+platform::Progress ProgressBar(const Common& common, std::string label) {
+  if (common.quiet || ::isatty(STDERR_FILENO) == 0)
+    return {};
+  auto last = std::make_shared<int>(-1);
+  return [label = std::move(label), last](int percent) {
+    if (percent == *last)
+      return;
+    *last = percent;
+    const int filled = percent * 30 / 100;
+    std::fprintf(stderr, "\r%s [%-30s] %3d%%", label.c_str(), std::string(filled, '#').c_str(),
+                 percent);
+    if (percent >= 100)
+      std::fputc('\n', stderr);
+    std::fflush(stderr);
+  };
+}
+
+void AddCommonFlags(CLI::App& command, Common& common) {
+  command.add_flag("--quiet", common.quiet, "No progress bar and no success text");
+  command.add_flag("--traditional-locale", common.traditional_locale,
+                   "Write text in code page 950 (BIG5)");
+}
+
+}  // namespace cli

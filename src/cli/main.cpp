@@ -1,0 +1,35 @@
+// dravick: every tool of the desktop program, headless.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Dravick Tool: resources and flash images for Mrl display modules", "dravick"};
+  app.set_version_flag("--version", "dravick 1.641");
+  app.require_subcommand(1);
+  int status = cli::kOk;
+  cli::AddPictureCommand(app, status);
+  cli::AddGifCommand(app, status);
+  cli::AddFontCommand(app, status);
+  cli::AddCursorCommand(app, status);
+  cli::AddBootCommand(app, status);
+  cli::AddCombineCommand(app, status);
+  cli::AddWavCommand(app, status);
+  cli::AddBuildCommand(app, status);
+  cli::AddInspectCommand(app, status);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::CallForAllHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::CallForVersion& version) {
+    return app.exit(version);
+  } catch (const CLI::ParseError& error) {
+    std::cerr << "dravick: " << error.what() << '\n';
+    return cli::kUsage;
+  }
+  return status;
+}

@@ -1,0 +1,1 @@
+// The core of this subsystem grows here.

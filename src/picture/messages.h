@@ -1,0 +1,15 @@
+#pragma once
+// The exact texts of the picture and GIF converters, misspellings kept.
+
+namespace picture {
+
+inline constexpr const char* kStartToConvert = "Start to convert, please wait...";
+inline constexpr const char* kConvertOk = "Convert ok";
+inline constexpr const char* kPleaseInputPicture = "Please input picture!";
+inline constexpr const char* kPleaseInputGif = "Please input gif files!";
+inline constexpr const char* kFailToOpen = "Fail to Open the file";
+inline constexpr const char* kFailToConvert = "Fail to convert ";
+inline constexpr const char* kFileDoesNotExist = "The file does not exist.";
+inline constexpr const char* kFileNotAccessible = "The file might not be accessibl.";
+
+}  // namespace picture
