@@ -1,0 +1,1 @@
+# The GIF window's test targets (owned by the GIF work).
