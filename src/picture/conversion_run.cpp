@@ -89,34 +89,33 @@ StepOutcome PictureRun::Finish() {
   return outcome;
 }
 
-StepOutcome ConvertPictures(const std::vector<std::string>& entries, const std::string& output_path,
-                            const PictureSettings& settings, platform::CodePage page,
-                            const platform::Progress& progress) {
+RunReport ConvertPictures(const std::vector<std::string>& entries, const std::string& output_path,
+                          const PictureSettings& settings, platform::CodePage page,
+                          const platform::Progress& progress) {
   PictureRun run(output_path, static_cast<int>(entries.size()), page);
-  std::vector<platform::Message> messages;
+  RunReport report;
+  auto take = [&report, &run](const StepOutcome& step) {
+    report.messages.insert(report.messages.end(), step.messages.begin(), step.messages.end());
+    report.log = run.Log();
+    report.stopped = step.stopped;
+    return !step.stopped;
+  };
   for (const std::string& entry : entries) {
     const PictureKind kind = PictureKindOf(entry);
     WorkingBitmap preview;
     if (kind != kNoPicture) {
       auto loaded = LoadPreviewPicture(entry, kind, settings);
       if (!loaded) {
-        StepOutcome failed = run.FailOn(entry);
-        failed.messages.insert(failed.messages.begin(), messages.begin(), messages.end());
-        return failed;
+        take(run.FailOn(entry));
+        return report;
       }
       preview = std::move(*loaded);
     }
-    StepOutcome step = run.ConvertCurrent(preview, kind, entry, entry, settings, progress);
-    messages.insert(messages.end(), step.messages.begin(), step.messages.end());
-    if (step.stopped) {
-      step.messages = messages;
-      return step;
-    }
+    if (!take(run.ConvertCurrent(preview, kind, entry, entry, settings, progress)))
+      return report;
   }
-  StepOutcome finished = run.Finish();
-  messages.insert(messages.end(), finished.messages.begin(), finished.messages.end());
-  finished.messages = messages;
-  return finished;
+  take(run.Finish());
+  return report;
 }
 
 }  // namespace picture

@@ -82,10 +82,16 @@ class PictureRun {
   std::vector<std::string> log_;
 };
 
+// A whole run: the messages shown, in order, and the log it left.
+struct RunReport {
+  std::vector<platform::Message> messages;
+  std::vector<std::string> log;
+  bool stopped = false;
+};
+
 // "All Convert" over the entries without timer pauses, as the command line runs it.
-// `on_line` sees every log line as it is made (the failure line included).
-StepOutcome ConvertPictures(const std::vector<std::string>& entries, const std::string& output_path,
-                            const PictureSettings& settings, platform::CodePage page,
-                            const platform::Progress& progress = {});
+RunReport ConvertPictures(const std::vector<std::string>& entries, const std::string& output_path,
+                          const PictureSettings& settings, platform::CodePage page,
+                          const platform::Progress& progress = {});
 
 }  // namespace picture

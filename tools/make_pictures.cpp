@@ -1,0 +1,87 @@
+// make-pictures FOLDER --demo | --bench N: photo-like pictures for the demo and the
+// benchmarks, made here so nothing is downloaded.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "picture_writer.h"
+
+namespace {
+
+// Smooth gradients with a little texture, so the files compress like photographs.
+tools::Bytes PhotoLike(int width, int height, int seed) {
+  tools::Bytes rgb(std::size_t(width) * height * 3);
+  unsigned noise = 2166136261u + unsigned(seed) * 16777619u;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      noise = noise * 1103515245u + 12345u;
+      const int grain = int(noise >> 27) - 16;
+      const double u = double(x) / width, v = double(y) / height;
+      const double wave = std::sin((u * 6 + seed) * 1.3) * std::cos((v * 4 - seed) * 1.7);
+      std::uint8_t* p = rgb.data() + (std::size_t(y) * width + x) * 3;
+      p[0] = std::uint8_t(std::clamp(int(128 + 100 * wave + 40 * u) + grain, 0, 255));
+      p[1] = std::uint8_t(std::clamp(int(90 + 120 * v - 30 * wave) + grain, 0, 255));
+      p[2] = std::uint8_t(std::clamp(int(200 - 120 * u * v + 20 * wave) + grain, 0, 255));
+    }
+  }
+  return rgb;
+}
+
+// A badge with transparent corners: an RGBA PNG for alpha keying.
+tools::PngImage Badge(int size) {
+  tools::PngImage image{size, size, 6, 8, {}, {}};
+  image.samples.resize(std::size_t(size) * size * 4);
+  const double centre = (size - 1) / 2.0;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const double d = std::hypot(x - centre, y - centre) / centre;
+      std::uint8_t* p = image.samples.data() + (std::size_t(y) * size + x) * 4;
+      p[0] = std::uint8_t(255 * (1 - d / 2));
+      p[1] = std::uint8_t(60 + 100 * d);
+      p[2] = 40;
+      p[3] = d <= 1 ? 255 : 0;
+    }
+  }
+  return image;
+}
+
+int Fail(const char* text) {
+  std::fprintf(stderr, "make-pictures: %s\n", text);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3)
+    return Fail("usage: make-pictures FOLDER --demo | --bench N");
+  const std::string folder = argv[1];
+  const std::string mode = argv[2];
+  std::filesystem::create_directories(folder);
+  if (mode == "--demo") {
+    tools::WriteFile(folder + "/01_logo.png",
+                     tools::EncodePng({160, 80, 2, 8, PhotoLike(160, 80, 1), {}}));
+    tools::WriteFile(folder + "/02_badge.png", tools::EncodePng(Badge(48)));
+    tools::WriteFile(folder + "/03_background.jpg",
+                     tools::EncodeJpeg(320, 240, PhotoLike(320, 240, 3), false, false));
+    tools::WriteFile(folder + "/04_icon.bmp", tools::EncodeBmp24(32, 32, PhotoLike(32, 32, 4)));
+    return 0;
+  }
+  if (mode == "--bench" && argc >= 4) {
+    const int count = std::atoi(argv[3]);
+    for (int i = 0; i < count; ++i) {
+      char name[64];
+      std::snprintf(name, sizeof name, "/photo%03d.png", i);
+      tools::WriteFile(folder + name,
+                       tools::EncodePng({1024, 600, 2, 8, PhotoLike(1024, 600, i), {}}));
+      std::snprintf(name, sizeof name, "/photo%03d.jpg", i);
+      tools::WriteFile(folder + name, tools::EncodeJpeg(1024, 600, PhotoLike(1024, 600, i + 1000),
+                                                        false, i % 2 == 1));
+    }
+    return 0;
+  }
+  return Fail("usage: make-pictures FOLDER --demo | --bench N");
+}
