@@ -1,0 +1,36 @@
+#pragma once
+// The files of "Make Bin": the "UserInfo" header copy and listing, and the flash image.
+
+#include <functional>
+#include <string>
+
+#include "builder/make_bin.h"
+#include "platform/code_page.h"
+#include "platform/message.h"
+
+namespace builder {
+
+struct UserInfoPaths {
+  std::string header;   // the chosen name with ".bin" unless it holds ".bin"
+  std::string listing;  // the chosen name as given, with ".txt" unless it holds ".txt"
+};
+
+// The two "UserInfo" files of a chosen name, or "Error file's name" for an empty one.
+platform::Result<UserInfoPaths> UserInfoPathsFor(const std::string& chosen_name);
+
+// Writes the image header and the build listing (CR LF lines in the code page).
+// "open Creat file error!\n" when either cannot be written.
+platform::Result<platform::Ok> WriteUserInfo(const UserInfoPaths& paths, const PreparedBuild& build,
+                                             platform::CodePage page);
+
+// Called before the flash image is created and before each resource file is opened (the
+// window pauses there; the command line does not).
+using PauseBeforeOpen = std::function<void()>;
+
+// The header followed by every resource file in placement order, written beside `path`
+// and renamed into place when complete: a resource that cannot be read gives
+// "Can't open " + its path and leaves no incomplete image (an earlier image stays).
+platform::Result<platform::Ok> WriteFlashImage(const std::string& path, const PreparedBuild& build,
+                                               const PauseBeforeOpen& pause = {});
+
+}  // namespace builder
