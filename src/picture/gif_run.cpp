@@ -1,0 +1,123 @@
+#include "picture/gif_run.h"
+
+#include <limits>
+#include <new>
+
+#include "picture/gif_frames.h"
+#include "picture/messages.h"
+#include "picture/rotation.h"
+#include "platform/paths.h"
+
+namespace picture {
+
+std::string FrameListingLine(int width, int height, std::uint32_t offset, std::uint32_t size,
+                             const std::string& name, int frame_index) {
+  return ListingLine(width, height, offset, size, name) + "-Frames" + std::to_string(frame_index) +
+         "\n";
+}
+
+GifRun::GifRun(std::vector<GifEntry> entries, int convert_index, int convert_count,
+               std::string output_path, platform::CodePage page)
+    : entries_(std::move(entries)),
+      store_(std::move(output_path)),
+      page_(page),
+      convert_index_(convert_index),
+      convert_count_(convert_count) {}
+
+StepOutcome GifRun::Step(const GifSettings& settings, const platform::Progress& progress) {
+  if (!HasMore())
+    return {};
+  log_.push_back("//" + std::to_string(convert_index_));
+  if (convert_index_ < 0 || static_cast<std::size_t>(convert_index_) >= entries_.size())
+    return FailOn("");
+  const GifEntry& entry = entries_[static_cast<std::size_t>(convert_index_)];
+  try {
+    StepOutcome outcome = ConvertFrames(entry, settings, progress);
+    if (!outcome.stopped)
+      ++convert_index_;
+    return outcome;
+  } catch (const std::bad_alloc&) {
+    // A screen within the limits can still be more than this machine holds.
+    return FailOn(entry.name);
+  }
+}
+
+StepOutcome GifRun::ConvertFrames(const GifEntry& entry, const GifSettings& settings,
+                                  const platform::Progress& progress) {
+  auto gif = LoadGif(entry.path);
+  if (!gif)
+    return FailOn(entry.name);
+  ClearCanvas(*gif, frame_canvas_);
+  const PixelForm form = settings.Form();
+  StepOutcome outcome;
+  for (std::size_t i = 0; i < gif->frames.size(); ++i) {
+    platform::Report(progress, 0);
+    DrawGifFrame(gif->frames[i], frame_canvas_);
+    frame_bitmap_ = RotatePicture(frame_canvas_, settings.rotation_index);
+    const int width = frame_bitmap_.Width();
+    const int height = frame_bitmap_.Height();
+    item_size_ = EncodedSize(form, width, height, settings.nand);
+    // Offsets and sizes must stay within the module's signed 32-bit tables.
+    if (item_size_ < 0 || next_address_ + item_size_ > std::numeric_limits<std::int32_t>::max()) {
+      return FailOn(entry.name);
+    }
+    const std::vector<std::uint8_t> bytes =
+        EncodePicture(frame_bitmap_, form, settings.Encode(), progress);
+    auto stored = store_.Store(bytes);
+    if (!stored) {
+      // Going on would list frames never stored in an address list that lies.
+      outcome.messages.push_back(stored.error());
+      outcome.stopped = true;
+      stopped_ = true;
+      return outcome;
+    }
+    log_.push_back(FrameListingLine(width, height, static_cast<std::uint32_t>(next_address_),
+                                    static_cast<std::uint32_t>(item_size_), entry.name,
+                                    static_cast<int>(i)));
+    next_address_ += item_size_;
+    platform::Report(progress, 100);
+  }
+  return outcome;
+}
+
+StepOutcome GifRun::FailOn(const std::string& name) {
+  log_.push_back(kFailToConvert + name);
+  stopped_ = true;
+  StepOutcome outcome;
+  outcome.stopped = true;
+  return outcome;
+}
+
+StepOutcome GifRun::Finish() {
+  StepOutcome outcome;
+  auto written = WriteAddressList(store_.Path(), log_, page_);
+  if (!written)
+    outcome.messages.push_back(written.error());
+  outcome.messages.push_back(platform::Done(kConvertOk));
+  outcome.finished = true;
+  return outcome;
+}
+
+RunReport ConvertGifs(const std::vector<std::string>& paths, const std::string& output_path,
+                      const GifSettings& settings, platform::CodePage page,
+                      const platform::Progress& progress) {
+  std::vector<GifEntry> entries;
+  for (const std::string& path : paths)
+    entries.push_back({path, platform::BareName(path)});
+  GifRun run(std::move(entries), 0, static_cast<int>(paths.size()), output_path, page);
+  RunReport report;
+  auto take = [&report, &run](const StepOutcome& step) {
+    report.messages.insert(report.messages.end(), step.messages.begin(), step.messages.end());
+    report.log = run.Log();
+    report.stopped = step.stopped;
+    return !step.stopped;
+  };
+  while (run.HasMore()) {
+    if (!take(run.Step(settings, progress)))
+      return report;
+  }
+  take(run.Finish());
+  return report;
+}
+
+}  // namespace picture
