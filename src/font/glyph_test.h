@@ -1,0 +1,35 @@
+#pragma once
+// One glyph shown on its own: what the preview refresh and the three test buttons of
+// the font window compute.
+
+#include <string>
+#include <string_view>
+
+#include "font/glyph_cell.h"
+#include "font/glyph_preview.h"
+#include "platform/file_io.h"
+#include "platform/glyph_rasteriser.h"
+#include "platform/message.h"
+
+namespace font {
+
+struct GlyphView {
+  picture::WorkingBitmap raster;
+  GlyphPreviews previews;
+};
+
+struct GlyphBytes {
+  GlyphView view;
+  platform::Bytes packed;
+  std::string listing;  // replaces the window's log
+};
+
+// Render and preview, as after a font choice or a position change.
+platform::Result<GlyphView> PreviewGlyph(platform::TextDrawer& drawer, std::u16string_view text,
+                                         const GlyphSettings& settings);
+
+// Render, preview, pack and list the bytes: ShowGlyphBytes of the test buttons.
+platform::Result<GlyphBytes> ShowGlyphBytes(platform::TextDrawer& drawer, std::u16string_view text,
+                                            const GlyphSettings& settings);
+
+}  // namespace font
