@@ -25,7 +25,7 @@ GifRun::GifRun(std::vector<GifEntry> entries, int convert_index, int convert_cou
       convert_count_(convert_count) {}
 
 StepOutcome GifRun::Step(const GifSettings& settings, const platform::Progress& progress) {
-  if (!HasMore())
+  if (stopped_)
     return {};
   log_.push_back("//" + std::to_string(convert_index_));
   if (convert_index_ < 0 || static_cast<std::size_t>(convert_index_) >= entries_.size())
@@ -112,10 +112,10 @@ RunReport ConvertGifs(const std::vector<std::string>& paths, const std::string& 
     report.stopped = step.stopped;
     return !step.stopped;
   };
-  while (run.HasMore()) {
+  do {
     if (!take(run.Step(settings, progress)))
       return report;
-  }
+  } while (run.HasMore());
   take(run.Finish());
   return report;
 }

@@ -51,7 +51,8 @@ class GifRun {
   GifRun(std::vector<GifEntry> entries, int convert_index, int convert_count,
          std::string output_path, platform::CodePage page);
 
-  // Converts the GIF at ConvertIndex(): its "//" line, then every frame.
+  // Converts the GIF at ConvertIndex(): its "//" line, then every frame. The first step
+  // always runs; the run goes on while HasMore().
   StepOutcome Step(const GifSettings& settings, const platform::Progress& progress = {});
 
   // Writes the address list and says "Convert ok".
