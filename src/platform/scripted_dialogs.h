@@ -44,11 +44,17 @@ class ScriptedDialogs final : public Dialogs {
  private:
   template <class T>
   static std::optional<T> Take(std::deque<std::optional<T>>& answers) {
+    // An unscripted dialog is cancelled.
     if (answers.empty())
-      return std::nullopt;  // an unscripted dialog is cancelled
-    std::optional<T> answer = answers.front();
+      return std::nullopt;
+    const bool cancelled = !answers.front().has_value();
+    if (cancelled) {
+      answers.pop_front();
+      return std::nullopt;
+    }
+    T value = *answers.front();
     answers.pop_front();
-    return answer;
+    return value;
   }
 };
 
