@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
+
+#include "builder/user_command_line.h"
 
 namespace builder {
 namespace {
@@ -181,6 +184,44 @@ TEST(EncodeUserCommands, FillsTheAreaToItsLastByte) {
       Encoded(Project(RecordsOfBytes(kNandCommandAreaEnd - kCommandAreaStart)), kNandHeaderSize);
   EXPECT_EQ(nand[kNandCommandAreaEnd - 1], 0x01);
   EXPECT_EQ(nand[kNandCommandAreaEnd], 0xFF);
+}
+
+// Random command lines: every list either encodes with each group inside the command
+// area or stops with a message.
+TEST(EncodeUserCommands, SurvivesArbitraryCommandLines) {
+  const std::string alphabet =
+      "0123456789012345678901234567890123456789ABCDEFabcdefxX,,,,/: \tGIFPT\x80\xFF";
+  std::mt19937 random(20240601);
+  std::uniform_int_distribution<std::size_t> character(0, alphabet.size() - 1);
+  std::uniform_int_distribution<int> opcode_of_line(0x80, 0xFF);
+  std::uniform_int_distribution<int> length_of_line(0, 1100);
+  std::uniform_int_distribution<int> lines_in_list(1, 6);
+  int encoded = 0;
+  for (int round = 0; round < 400; ++round) {
+    std::vector<std::string> commands;
+    for (int count = lines_in_list(random); count > 0; --count) {
+      std::string line = OpcodeKeyword(opcode_of_line(random));
+      for (int length = length_of_line(random); length > 0; --length) {
+        line.push_back(alphabet[character(random)]);
+      }
+      commands.push_back(line);
+    }
+    HeaderBuffer header(round % 2 ? kNandHeaderSize : kNorHeaderSize, 0xFF);
+    if (!EncodeUserCommands(Project(commands), {{1, 2}}, {{3, 4}}, header).ok()) {
+      continue;
+    }
+    ++encoded;
+    for (int opcode = 0x80; opcode <= 0xFF; ++opcode) {
+      const Bytes entry = Entry(header, opcode);
+      if (entry != Bytes{0xFF, 0xFF, 0xFF, 0xFF}) {
+        SCOPED_TRACE(opcode);
+        const std::size_t offset = entry[0] * 256u + entry[1];
+        EXPECT_GE(offset, kCommandAreaStart);
+        EXPECT_LT(offset, std::min(header.size(), kNandCommandAreaEnd));
+      }
+    }
+  }
+  EXPECT_GT(encoded, 0);
 }
 
 }  // namespace
