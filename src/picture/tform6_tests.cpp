@@ -1,0 +1,232 @@
+#include "picture/tform6.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <filesystem>
+
+#include "picture/gif_test_writer.h"
+#include "platform/scripted_dialogs.h"
+
+using picture::Rgb;
+using picture::testing::GifBytes;
+using picture::testing::ReadTestFile;
+using picture::testing::ScratchFolder;
+using picture::testing::SolidFrame;
+using picture::testing::TestGif;
+
+namespace {
+
+const std::vector<Rgb> kPalette{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+
+TestGif Frames(int width, int height, int count) {
+  TestGif gif{width, height, kPalette, {}, true};
+  for (int i = 0; i < count; ++i)
+    gif.frames.push_back(SolidFrame(0, 0, width, height, std::uint8_t(i % 3)));
+  return gif;
+}
+
+QStringList Entries(const QListWidget* list) {
+  QStringList entries;
+  for (int i = 0; i < list->count(); ++i)
+    entries << list->item(i)->text();
+  return entries;
+}
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+class TForm6Tests : public QObject {
+  Q_OBJECT
+
+ private:
+  void WriteGif(const std::string& name, const TestGif& gif) {
+    picture::testing::WriteTestFile(folder_->File(name), GifBytes(gif));
+  }
+  // Input Picture on the named file of the scratch folder.
+  void Input(TForm6& form, const std::string& name) {
+    dialogs_->open_answers.push_back(Q(folder_->File(name)));
+    form.Button1Click();
+  }
+  // Waits until the run has ended, with "Convert ok" or by stopping.
+  static void WaitForRun(TForm6& form) {
+    QTRY_VERIFY_WITH_TIMEOUT(form.BtnAConvert->isEnabled() && !form.Timer1->isActive(), 10000);
+  }
+  void Save(const std::string& name) {
+    dialogs_->save_answers.push_back({true, Q(folder_->File(name))});
+  }
+
+  std::unique_ptr<ScratchFolder> folder_;
+  std::unique_ptr<platform::ScriptedDialogs> dialogs_;
+
+ private slots:
+  void init() {
+    folder_ = std::make_unique<ScratchFolder>();
+    dialogs_ = std::make_unique<platform::ScriptedDialogs>();
+  }
+  void cleanup() {
+    dialogs_.reset();
+    folder_.reset();
+  }
+
+  void ControlsStartWithTheirDesignValues() {
+    TForm6 form;
+    QCOMPARE(form.windowTitle(), QString("GIF Tool"));
+    QCOMPARE(form.ReadGifSettings(), picture::GifSettings{});
+    QCOMPARE(form.CheckBoxNBin->text(), QString("NandFlash BIN   "));
+    QCOMPARE(form.findChild<QPushButton*>("BtnAConvert")->text(), QString("All Convert"));
+    QCOMPARE(form.findChild<QPushButton*>("Button1")->text(), QString("Input Picture"));
+    QVERIFY(!form.Timer1->isActive());
+    form.ComboBox1->setEditText("R5G6B5x");
+    QCOMPARE(form.ReadGifSettings().pixel_format_index, -1);
+  }
+
+  void InputPictureListsTheFolderAndPreviewsTheChoice() {
+    WriteGif("b.GIF", Frames(6, 3, 2));
+    WriteGif("a.gif", Frames(4, 2, 1));
+    picture::testing::WriteTestFile(folder_->File("c.png"), {});
+    TForm6 form;
+    Input(form, "b.GIF");
+    QCOMPARE(dialogs_->open_filters.front(),
+             QString("All(*.gif;*.GIF)|*.gif;*.GIF|gif Image File (*.gif)|*.gif|GIF Image File "
+                     "(*.GIF)|*.GIF"));
+    QCOMPARE(Entries(form.ListBox1), QStringList({"a.gif", "b.GIF"}));
+    QCOMPARE(form.ListBox1->currentRow(), 1);
+    QCOMPARE(form.GifFolder, folder_->Path());
+    QCOMPARE(form.FrameCanvas.Width(), 6);
+    QCOMPARE(form.FrameCanvas.Pixel(0, 0), (Rgb{255, 0, 0}));
+    QCOMPARE(form.Image1->size(), QSize(6, 3));
+
+    form.RadioGroup2->SetItemIndex(1);
+    form.ListBox1->setCurrentRow(0);
+    form.ListBox1Click();
+    QCOMPARE(form.Image1->size(), QSize(2, 4));
+    QVERIFY(dialogs_->messages.isEmpty());
+
+    form.Button1Click();  // cancelled: nothing changes
+    QCOMPARE(Entries(form.ListBox1), QStringList({"a.gif", "b.GIF"}));
+  }
+
+  void BrokenOrMissingChoicesSayFailToOpen() {
+    picture::testing::WriteTestFile(folder_->File("bad.gif"), {'G', 'I', 'F', '8', '9', 'a', 0});
+    const std::string long_name = std::string(130, 'n') + ".gif";
+    WriteGif("a.gif", Frames(2, 2, 1));
+    TForm6 form;
+    Input(form, "bad.gif");
+    QCOMPARE(dialogs_->messages, QStringList({"Fail to Open the file"}));
+    QCOMPARE(form.ListBox1->currentRow(), 1);
+
+    WriteGif(long_name, Frames(2, 2, 1));
+    Input(form, long_name);
+    QCOMPARE(form.ListBox1->currentRow(), 0);  // over 129 characters: entry 0 stays selected
+  }
+
+  void ConvertNeedsGifs() {
+    TForm6 form;
+    form.BtnSConvertClick();
+    form.BtnAConvertClick();
+    QCOMPARE(dialogs_->messages,
+             QStringList({"Please input gif files!", "Please input gif files!"}));
+  }
+
+  void AllConvertWritesEveryFrameAndTheAddressList() {
+    WriteGif("a.gif", Frames(100, 50, 3));
+    WriteGif("b.gif", Frames(2, 1, 1));
+    TForm6 form;
+    Input(form, "b.gif");
+    Save("anim");
+    form.BtnAConvertClick();
+    QCOMPARE(dialogs_->save_proposals, QStringList({"Gif-"}));
+    QCOMPARE(dialogs_->save_filters, QStringList({"*.bin"}));
+    QVERIFY(!form.BtnSConvert->isEnabled());
+    QVERIFY(!form.Button1->isEnabled());
+    WaitForRun(form);
+    QCOMPARE(dialogs_->messages, QStringList({"Start to convert, please wait...", "Convert ok"}));
+    QCOMPARE(form.Memo1->toPlainText(),
+             QString("//0\n{100, 50, 0x00000000, 0x00002710},//a.gif-Frames0\n"
+                     "{100, 50, 0x00002710, 0x00002710},//a.gif-Frames1\n"
+                     "{100, 50, 0x00004E20, 0x00002710},//a.gif-Frames2\n"
+                     "//1\n{2, 1, 0x00007530, 0x00000004},//b.gif-Frames0"));
+    QCOMPARE(ReadTestFile(folder_->File("anim.bin")).size(), std::size_t{30004});
+    const auto list = ReadTestFile(folder_->File("anim-Addr.txt"));
+    QVERIFY(std::string(list.begin(), list.end()).ends_with("//b.gif-Frames0\n\r\n"));
+    QCOMPARE(form.NextAddress, 30004);
+    QCOMPARE(form.ListBox1->currentRow(), 1);  // the run leaves the selection alone
+  }
+
+  void SingleConvertTakesTheSelectedEntry() {
+    for (const char* name : {"a.gif", "b.gif", "c.gif"})
+      WriteGif(name, Frames(3, 2, 1));
+    TForm6 form;
+    Input(form, "c.gif");
+    form.RadioGroup2->SetItemIndex(1);
+    Save("one.bin");
+    form.BtnSConvertClick();
+    WaitForRun(form);
+    QCOMPARE(form.Memo1->toPlainText(),
+             QString("//2\n{2, 3, 0x00000000, 0x0000000C},//c.gif-Frames0"));
+    QCOMPARE(form.PictureWidth, 2);
+    QCOMPARE(dialogs_->messages.last(), QString("Convert ok"));
+  }
+
+  void SaveDialogOutcomes() {
+    WriteGif("a.gif", Frames(2, 2, 1));
+    TForm6 form;
+    Input(form, "a.gif");
+    form.Memo1->setPlainText("old log");
+    form.BtnSConvertClick();  // cancelled
+    QCOMPARE(form.Memo1->toPlainText(), QString());
+    QVERIFY(!form.Timer1->isActive());
+    dialogs_->save_answers.push_back({true, ""});
+    form.BtnAConvertClick();
+    QCOMPARE(dialogs_->messages, QStringList({"Error file's name"}));
+    QVERIFY(!form.Timer1->isActive());
+  }
+
+  void AFailingGifStopsTheRun() {
+    WriteGif("a.gif", Frames(2, 2, 2));
+    auto truncated = GifBytes(Frames(2, 2, 2));
+    truncated.resize(truncated.size() - 6);
+    picture::testing::WriteTestFile(folder_->File("b.gif"), truncated);
+    TForm6 form;
+    Input(form, "a.gif");
+    Save("out.bin");
+    form.BtnAConvertClick();
+    WaitForRun(form);
+    QCOMPARE(form.Memo1->toPlainText(),
+             QString("//0\n{2, 2, 0x00000000, 0x00000008},//a.gif-Frames0\n"
+                     "{2, 2, 0x00000008, 0x00000008},//a.gif-Frames1\n//1\nFail to convert b.gif"));
+    QCOMPARE(dialogs_->messages, QStringList({"Start to convert, please wait..."}));
+    QVERIFY(!std::filesystem::exists(folder_->File("out-Addr.txt")));
+    QCOMPARE(ReadTestFile(folder_->File("out.bin")).size(), std::size_t{16});
+  }
+
+  void AllConvertDoesNotStartWhenTheFirstGifFails() {
+    picture::testing::WriteTestFile(folder_->File("a.gif"), {'n', 'o'});
+    WriteGif("b.gif", Frames(2, 2, 1));
+    TForm6 form;
+    Input(form, "b.gif");
+    Save("out.bin");
+    form.BtnAConvertClick();
+    QCOMPARE(dialogs_->messages.size(), 2);
+    QVERIFY(dialogs_->messages.last().startsWith("GIF: "));
+    QVERIFY(!form.Timer1->isActive());
+    QVERIFY(form.BtnAConvert->isEnabled());
+  }
+
+  void ResizeKeepsTheListAtHalfThePanel() {
+    TForm6 form;
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(900, 640);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_COMPARE(form.ListBox1->height(), form.PanelCtrl->height() / 2);
+    form.resize(900, 820);
+    QTRY_COMPARE(form.ListBox1->height(), form.PanelCtrl->height() / 2);
+  }
+};
+
+QTEST_MAIN(TForm6Tests)
+#include "tform6_tests.moc"
