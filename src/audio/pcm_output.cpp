@@ -102,6 +102,9 @@ platform::Result<platform::Bytes> ConvertPcm(std::span<const std::uint8_t> file,
 platform::Result<platform::Bytes> ConvertWavFile(const std::string& path, const WavInfo& info,
                                                  const OutputChoice& choice,
                                                  const platform::Progress& progress) {
+  // The 8-bit warning comes before the file is read again.
+  if (const OutputSize size = ComputeOutputSize(info, choice); size.warning)
+    return platform::Error(*size.warning);
   const auto file = platform::ReadFileBytes(path);
   if (!file)
     return platform::Error(kOpenFileFailed);
