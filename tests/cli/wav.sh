@@ -50,7 +50,7 @@ grep -q '^16,  //16bits every sample' Wav-all-Addr.txt || fail "16-bit listing"
 
 # A name already holding ".bin" is kept; its listing replaces from the first ".bin".
 mkdir snd.bin
-expect 0 "OK" "$start" -- --quiet -o snd.bin/Wav-x stereo.wav
+expect 0 "" "$start" -- --quiet -o snd.bin/Wav-x stereo.wav
 [ -f snd.bin/Wav-x ] && [ -f snd-Addr.txt ] || fail "snd.bin/Wav-x naming"
 
 # Converting again to the same name leaves only the second run's bytes.
