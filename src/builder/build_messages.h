@@ -3,15 +3,15 @@
 
 #include <string>
 
+#include "builder/project_file.h"  // "Open fail!" and "open Creat file error!\n"
+
 namespace builder {
 
 inline constexpr const char* kNoPictureData = "There aren't any picture data!";
 inline constexpr const char* kNoInfoData = "There aren't any info data!";
 inline constexpr const char* kTooManyBootloaders = "There are too much bootloader files!";
 inline constexpr const char* kBootloaderTooLarge = "The bootloader files is too large!";
-inline constexpr const char* kOpenFail = "Open fail!";
 inline constexpr const char* kGifNumberOver = "Gif number is over than 10";
-inline constexpr const char* kCreateFileError = "open Creat file error!\n";
 inline constexpr const char* kFailToOpenFile = "Fail to Open the file";
 inline constexpr const char* kTabKey = "VK_TAB";
 inline constexpr const char* kOk = "OK";
