@@ -1,5 +1,6 @@
-// make-pictures FOLDER --demo | --bench N: photo-like pictures for the demo and the
-// benchmarks, made here so nothing is downloaded.
+// make-pictures FOLDER --demo | --bench N | --solid NAME W H R G B [A]: photo-like pictures
+// for the demo and the benchmarks, and plain ones for tests, made here so nothing is
+// downloaded. A solid picture's kind follows NAME's extension; an alpha makes an RGBA PNG.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -57,7 +58,7 @@ int Fail(const char* text) {
 
 int main(int argc, char** argv) {
   if (argc < 3)
-    return Fail("usage: make-pictures FOLDER --demo | --bench N");
+    return Fail("usage: make-pictures FOLDER --demo | --bench N | --solid NAME W H R G B [A]");
   const std::string folder = argv[1];
   const std::string mode = argv[2];
   std::filesystem::create_directories(folder);
@@ -69,6 +70,27 @@ int main(int argc, char** argv) {
                      tools::EncodeJpeg(320, 240, PhotoLike(320, 240, 3), false, false));
     tools::WriteFile(folder + "/04_icon.bmp", tools::EncodeBmp24(32, 32, PhotoLike(32, 32, 4)));
     return 0;
+  }
+  if (mode == "--solid" && argc >= 9) {
+    const std::string name = argv[3];
+    const int w = std::atoi(argv[4]), h = std::atoi(argv[5]);
+    const std::uint8_t r = std::uint8_t(std::atoi(argv[6])), g = std::uint8_t(std::atoi(argv[7])),
+                       b = std::uint8_t(std::atoi(argv[8]));
+    tools::Bytes rgb;
+    for (int i = 0; i < w * h; ++i)
+      rgb.insert(rgb.end(), {r, g, b});
+    const std::string path = folder + "/" + name;
+    if (name.ends_with(".png") && argc >= 10) {
+      tools::Bytes rgba;
+      for (int i = 0; i < w * h; ++i)
+        rgba.insert(rgba.end(), {r, g, b, std::uint8_t(std::atoi(argv[9]))});
+      return tools::WriteFile(path, tools::EncodePng({w, h, 6, 8, rgba, {}})) ? 0 : 1;
+    }
+    if (name.ends_with(".png"))
+      return tools::WriteFile(path, tools::EncodePng({w, h, 2, 8, rgb, {}})) ? 0 : 1;
+    if (name.ends_with(".jpg"))
+      return tools::WriteFile(path, tools::EncodeJpeg(w, h, rgb, false, false)) ? 0 : 1;
+    return tools::WriteFile(path, tools::EncodeBmp24(w, h, rgb)) ? 0 : 1;
   }
   if (mode == "--bench" && argc >= 4) {
     const int count = std::atoi(argv[3]);
@@ -83,5 +105,5 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  return Fail("usage: make-pictures FOLDER --demo | --bench N");
+  return Fail("usage: make-pictures FOLDER --demo | --bench N | --solid NAME W H R G B [A]");
 }
