@@ -1,1 +1,0 @@
-// The core of this subsystem grows here.
