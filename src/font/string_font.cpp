@@ -32,6 +32,18 @@ std::vector<std::u16string> StringTextLines(std::span<const std::uint8_t> file_b
   return lines;
 }
 
+std::optional<platform::Message> LoadStringText(const std::string& name, platform::CodePage page,
+                                                StringText& text) {
+  if (name.find('.') == std::string::npos && text.loaded)
+    return std::nullopt;
+  const std::optional<platform::Bytes> bytes = platform::ReadFileBytes(name);
+  if (!bytes)
+    return platform::Error("Cannot open file \"" + name + "\".");
+  text.lines = StringTextLines(*bytes, page);
+  text.loaded = true;
+  return std::nullopt;
+}
+
 platform::Bytes CodeTableOf(std::u16string_view line, platform::CodePage page) {
   const std::string encoded = platform::EncodeCodePage(line, page);
   platform::Bytes table;

@@ -29,6 +29,17 @@ inline constexpr const char* kStringFontMagic = "MrlxFont";
 std::vector<std::u16string> StringTextLines(std::span<const std::uint8_t> file_bytes,
                                             platform::CodePage page);
 
+// The text a string font is made of, kept between runs as the window keeps it.
+struct StringText {
+  bool loaded = false;
+  std::vector<std::u16string> lines;
+};
+
+// Reads the chosen file into `text`. A name without "." reads nothing once a text has
+// been loaded: the previous text is used again. The error says the file cannot be read.
+std::optional<platform::Message> LoadStringText(const std::string& name, platform::CodePage page,
+                                                StringText& text);
+
 // The code table entries of one line: one (high, low) pair per UTF-16 unit, walked
 // over the line's code-page bytes.
 platform::Bytes CodeTableOf(std::u16string_view line, platform::CodePage page);

@@ -36,8 +36,6 @@ struct FaceFile {
   std::string path;
   int index = 0;
   std::string family;
-  bool real_bold = false;    // the face itself is bold, no emboldening needed
-  bool real_italic = false;  // the face itself slants
 };
 
 bool SameFamily(std::string_view a, std::string_view b) {
@@ -86,12 +84,6 @@ std::optional<std::pair<FaceFile, bool>> Match(const FontChoice& choice, const c
       face.family = name;
     }
   }
-  int weight = FC_WEIGHT_REGULAR;
-  int slant = FC_SLANT_ROMAN;
-  FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-  FcPatternGetInteger(match, FC_SLANT, 0, &slant);
-  face.real_bold = weight >= FC_WEIGHT_DEMIBOLD;
-  face.real_italic = slant != FC_SLANT_ROMAN;
   FcPatternDestroy(match);
   if (face.path.empty())
     return std::nullopt;
@@ -101,7 +93,7 @@ std::optional<std::pair<FaceFile, bool>> Match(const FontChoice& choice, const c
 std::optional<FaceFile> Resolve(const FontChoice& choice) {
   std::error_code error;
   if (std::filesystem::is_regular_file(PathFromUtf8(choice.family), error))
-    return FaceFile{choice.family, 0, {}, false, false};
+    return FaceFile{choice.family, 0, {}};
   if (choice.family.empty() || choice.family == kDefaultFaceName) {
     for (const char* family : kDefaultFaceStandIns) {
       auto match = Match(choice, family, nullptr);
@@ -174,10 +166,12 @@ Result<std::unique_ptr<GlyphRasteriser>> GlyphRasteriser::Open(const FontChoice&
     return Error("Font not found: " + choice.family);
   face->name = file->family.empty() && face->face->family_name != nullptr ? face->face->family_name
                                                                           : file->family;
-  const bool bold =
-      choice.bold && !file->real_bold && (face->face->style_flags & FT_STYLE_FLAG_BOLD) == 0;
-  const bool italic =
-      choice.italic && !file->real_italic && (face->face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
+  // A face that is not bold or italic itself gets the style drawn on.
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face->face, FT_SFNT_OS2));
+  const bool bold_face = (face->face->style_flags & FT_STYLE_FLAG_BOLD) != 0 ||
+                         (os2 != nullptr && os2->usWeightClass >= 600);
+  const bool bold = choice.bold && !bold_face;
+  const bool italic = choice.italic && (face->face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
   const int pixels = std::max(1, choice.pixel_height);
   if (FT_Set_Pixel_Sizes(face->face, 0, static_cast<FT_UInt>(pixels)) != 0 &&
       face->face->num_fixed_sizes > 0)
