@@ -1,18 +1,82 @@
-// `dravick combine`
+// `dravick combine`: "File 1" ... "File 6" picked in order, then "File Combine".
 #include <iostream>
+#include <memory>
+#include <optional>
+#include <regex>
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "combine/combination.h"
+#include "combine/slot_table.h"
 
 namespace cli {
 
+namespace {
+
+struct CombineOptions {
+  std::string output;
+  std::vector<std::string> files;  // FILE or FILE@START
+  Common common;
+};
+
+struct SlotArgument {
+  std::string path;
+  std::optional<std::string> start;
+};
+
+// "a.bin@4096" -> a.bin starting at 4096. Only decimal digits after the last "@" make a
+// start, so a name holding "@" elsewhere is taken whole.
+SlotArgument ParseSlotArgument(const std::string& argument) {
+  static const std::regex with_start("(.*)@([0-9]+)");
+  std::smatch match;
+  if (std::regex_match(argument, match, with_start))
+    return {match[1], match[2]};
+  return {argument, std::nullopt};
+}
+
+int Run(const CombineOptions& options) {
+  const Common& common = options.common;
+  combine::SlotTable table;
+  for (std::size_t index = 0; index < options.files.size(); ++index) {
+    const int slot = static_cast<int>(index);
+    const SlotArgument argument = ParseSlotArgument(options.files[index]);
+    if (slot == 0 && argument.start && std::stoll(*argument.start) != 0) {
+      std::cerr << "dravick combine: File 1 always starts at 0\n";
+      return kUsage;
+    }
+    const auto picked = combine::PickFile(table, slot, argument.path);
+    if (!picked)
+      return Print(picked.error(), common);
+    if (argument.start && slot > 0)
+      table[index].start = *argument.start;
+  }
+  const auto slots = combine::SlotsToCombine(table);
+  if (!slots)
+    return Print(slots.error(), common);
+  const combine::CombineOutcome outcome = combine::CombineFiles(
+      *slots, options.output, platform::TextCodePage(common.traditional_locale));
+  for (const std::string& warning : outcome.warnings)
+    Print(platform::Warning(warning), common);
+  int status = kOk;
+  for (const platform::Message& message : outcome.messages)
+    status = std::max(status, Print(message, common));
+  return status;
+}
+
+}  // namespace
+
 void AddCombineCommand(CLI::App& app, int& status) {
-  CLI::App* command = app.add_subcommand("combine", "Not available yet");
-  command->allow_extras();
-  command->callback([&status] {
-    std::cerr << "dravick combine: not available yet\n";
-    status = kFailed;
-  });
+  auto options = std::make_shared<CombineOptions>();
+  CLI::App* command = app.add_subcommand(
+      "combine", "Place up to six bin files at start addresses in one file, with a listing");
+  command->add_option("-o", options->output, "Combined file name")->required();
+  command
+      ->add_option("FILE[@START]", options->files,
+                   "Slot by slot; START (decimal) defaults to the end of the previous slot")
+      ->required()
+      ->expected(1, combine::kSlotCount);
+  AddCommonFlags(*command, options->common);
+  command->callback([options, &status] { status = Run(*options); });
 }
 
 }  // namespace cli
