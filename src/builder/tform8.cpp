@@ -1,17 +1,334 @@
 #include "builder/tform8.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QThread>
 #include <QVBoxLayout>
+#include <filesystem>
+
+#include "builder/build_messages.h"
+#include "builder/flash_image.h"
+#include "builder/make_bin.h"
+#include "builder/project_file.h"
+#include "builder/resource_kinds.h"
+#include "platform/code_page.h"
+#include "platform/dialogs.h"
+#include "platform/file_io.h"
+#include "platform/output_name.h"
+#include "platform/paths.h"
+
+namespace {
+
+QString Text(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+std::string Utf8(const QString& text) {
+  return text.toStdString();
+}
+void Show(const std::string& text) {
+  platform::Ui().ShowMessage(Text(text));
+}
+void Show(const platform::Message& message) {
+  Show(message.text);
+}
+
+// A remembered folder, or the current directory while none is set.
+QString StartFolder(const std::string& remembered) {
+  if (!remembered.empty())
+    return Text(remembered);
+  return Text(platform::PathToUtf8(std::filesystem::current_path()) + platform::kSeparator);
+}
+
+// Everything up to and including the last separator; nothing for a bare name.
+std::string FolderPart(const std::string& path) {
+  const std::size_t separator = path.rfind(platform::kSeparator);
+  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+// Exchanges two entries' texts, so the selection stays where it was.
+void ExchangeItems(QListWidget* list, int a, int b) {
+  const QString text = list->item(a)->text();
+  list->item(a)->setText(list->item(b)->text());
+  list->item(b)->setText(text);
+}
+
+void MoveUp(QListWidget* list) {
+  const int selected = list->currentRow();
+  if (list->count() >= 2 && selected > 0)
+    ExchangeItems(list, selected, selected - 1);
+}
+
+void MoveDown(QListWidget* list) {
+  const int selected = list->currentRow();
+  if (list->count() >= 2 && selected >= 0 && selected < list->count() - 1)
+    ExchangeItems(list, selected, selected + 1);
+}
+
+constexpr const char* kBinFilter = "*.bin|*.bin";
+constexpr const char* kProjectFilter = "*.ini|*.ini";
+constexpr const char* kDebugTool = "Quillet_V1.6.exe";
+constexpr unsigned long kPauseMs = 50;
+
+}  // namespace
 
 TForm8::TForm8(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("TForm8");
-  setWindowTitle(QString::fromUtf8("Dravick Tool"));
+  setWindowTitle("Dravick Tool");
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  BuildControls();
+  ConnectHandlers();
+  setWindowState(Qt::WindowMaximized);
+}
+
+void TForm8::BuildControls() {
   auto* layout = new QVBoxLayout(this);
-  BtnClose = new QPushButton("Close", this);
-  BtnClose->setObjectName("BtnClose");
-  layout->addWidget(BtnClose);
+  auto button = [this](QPushButton*& member, const char* name, const char* caption) {
+    member = new QPushButton(caption, this);
+    member->setObjectName(name);
+    return member;
+  };
+
+  GroupBox1 = new QGroupBox("Bin Files", this);
+  GroupBox1->setObjectName("GroupBox1");
+  auto* bin_row = new QHBoxLayout(GroupBox1);
+  ListBox1 = new QListWidget(GroupBox1);
+  ListBox1->setObjectName("ListBox1");
+  bin_row->addWidget(ListBox1, 1);
+  auto* bin_buttons = new QVBoxLayout;
+  bin_buttons->addWidget(button(BtnAddAll, "BtnAddAll", "Input Bin Files"));
+  bin_buttons->addWidget(button(BtnRemove, "BtnRemove", "Delete"));
+  bin_buttons->addWidget(button(BtnUP, "BtnUP", "Move UP"));
+  bin_buttons->addWidget(button(BtnDN, "BtnDN", "Move Down"));
+  CheckBoxNFBIN = new QCheckBox("NandFlash Bin", GroupBox1);
+  CheckBoxNFBIN->setObjectName("CheckBoxNFBIN");
+  bin_buttons->addWidget(CheckBoxNFBIN);
+  bin_buttons->addWidget(button(Button1, "Button1", "Make Bin"));
+  bin_buttons->addWidget(button(BtnQuillet, "BtnQuillet", "Quillet"));
+  bin_buttons->addWidget(button(BtnClose, "BtnClose", "Close"));
+  bin_buttons->addStretch();
+  bin_row->addLayout(bin_buttons);
+  layout->addWidget(GroupBox1, 1);
+
+  GroupBox2 = new QGroupBox("Command List", this);
+  GroupBox2->setObjectName("GroupBox2");
+  auto* command_row = new QHBoxLayout(GroupBox2);
+  auto* command_column = new QVBoxLayout;
+  Edit1 = new QLineEdit(GroupBox2);
+  Edit1->setObjectName("Edit1");
+  Edit1->installEventFilter(this);
+  ListBox2 = new QListWidget(GroupBox2);
+  ListBox2->setObjectName("ListBox2");
+  command_column->addWidget(Edit1);
+  command_column->addWidget(ListBox2, 1);
+  command_row->addLayout(command_column, 1);
+  auto* command_buttons = new QVBoxLayout;
+  command_buttons->addWidget(button(BtnInsert, "BtnInsert", "Insert Command"));
+  command_buttons->addWidget(button(BtnRemCmd, "BtnRemCmd", "Delete Command"));
+  command_buttons->addWidget(button(BtnUpCmd, "BtnUpCmd", "Command UP"));
+  command_buttons->addWidget(button(BtnDnCmd, "BtnDnCmd", "Command Down"));
+  command_buttons->addWidget(button(BtnInput, "BtnInput", "Input Command List"));
+  command_buttons->addWidget(button(BtnSave, "BtnSave", "Save Command List"));
+  command_buttons->addStretch();
+  command_row->addLayout(command_buttons);
+  layout->addWidget(GroupBox2, 2);
+
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName("StatusBar1");
+  layout->addWidget(StatusBar1);
+}
+
+void TForm8::ConnectHandlers() {
+  connect(BtnAddAll, &QPushButton::clicked, this, &TForm8::BtnAddAllClick);
+  connect(BtnRemove, &QPushButton::clicked, this, &TForm8::BtnRemoveClick);
+  connect(BtnUP, &QPushButton::clicked, this, &TForm8::BtnUPClick);
+  connect(BtnDN, &QPushButton::clicked, this, &TForm8::BtnDNClick);
   connect(BtnClose, &QPushButton::clicked, this, &TForm8::BtnCloseClick);
+  connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
+  connect(BtnQuillet, &QPushButton::clicked, this, &TForm8::BtnQuilletClick);
+  connect(ListBox2, &QListWidget::itemClicked, this, &TForm8::ListBox2Click);
+  connect(BtnInsert, &QPushButton::clicked, this, &TForm8::BtnInsertClick);
+  connect(BtnRemCmd, &QPushButton::clicked, this, &TForm8::BtnRemCmdClick);
+  connect(BtnUpCmd, &QPushButton::clicked, this, &TForm8::BtnUpCmdClick);
+  connect(BtnDnCmd, &QPushButton::clicked, this, &TForm8::BtnDnCmdClick);
+  connect(BtnInput, &QPushButton::clicked, this, &TForm8::BtnInputClick);
+  connect(BtnSave, &QPushButton::clicked, this, &TForm8::BtnSaveClick);
+}
+
+bool TForm8::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
+      Edit1KeyDown(key);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TForm8::BtnAddAllClick() {
+  const std::optional<QString> chosen = platform::Ui().OpenFile(kBinFilter, StartFolder(BinFolder));
+  if (!chosen || chosen->isEmpty() || chosen->contains("*.bin"))
+    return;
+  BinFolder = FolderPart(Utf8(*chosen));
+  std::error_code error;
+  if (!std::filesystem::is_directory(platform::PathFromUtf8(BinFolder), error)) {
+    Show(builder::kFailToOpenFile);
+    return;
+  }
+  ListBox1->clear();
+  for (const std::string& name : builder::ListBinFolder(BinFolder))
+    ListBox1->addItem(Text(name));
+  LoadProjectFile(BinFolder, false);
+}
+
+void TForm8::BtnRemoveClick() {
+  const int selected = ListBox1->currentRow();
+  if (ListBox1->count() >= 2 && selected > 0)
+    delete ListBox1->takeItem(selected);
+}
+
+void TForm8::BtnUPClick() {
+  MoveUp(ListBox1);
+}
+
+void TForm8::BtnDNClick() {
+  MoveDown(ListBox1);
 }
 
 void TForm8::BtnCloseClick() {
   hide();
+}
+
+void TForm8::Button1Click() {
+  builder::ResourceSet resources;
+  for (int i = 0; i < ListBox1->count(); ++i)
+    resources.names.push_back(Utf8(ListBox1->item(i)->text()));
+  resources.folder = BinFolder;
+  resources.header_size = builder::HeaderSizeFor(CheckBoxNFBIN->isChecked());
+  auto build = builder::PrepareBuild(resources, CommandLines(), builder::BuildTimeNow(),
+                                     [](const platform::Message& message) { Show(message); });
+  if (!build)
+    return Show(build.error());
+
+  const platform::SaveChoice info_choice =
+      platform::Ui().SaveFile("", "UserInfo", StartFolder(OutputFolder));
+  if (!info_choice.confirmed)
+    return;
+  auto info_paths = builder::UserInfoPathsFor(Utf8(info_choice.name));
+  if (!info_paths)
+    return Show(info_paths.error());
+  OutputFolder = FolderPart(info_paths->header);
+  auto info = builder::WriteUserInfo(*info_paths, *build, platform::TextCodePage());
+  if (!info)
+    return Show(info.error());
+
+  const platform::SaveChoice flash_choice =
+      platform::Ui().SaveFile(kBinFilter, "Dravick_Flash", StartFolder(OutputFolder));
+  if (!flash_choice.confirmed)
+    return;
+  auto flash_path = platform::OutputPathFor(Utf8(flash_choice.name));
+  if (!flash_path)
+    return Show(flash_path.error());
+  auto flash = builder::WriteFlashImage(*flash_path, *build, [] { QThread::msleep(kPauseMs); });
+  Show(flash ? std::string(builder::kOk) : flash.error().text);
+}
+
+void TForm8::BtnQuilletClick() {
+  // The current folder first, then the usual program search; a missing tool shows nothing.
+  const QString local = QDir::current().absoluteFilePath(kDebugTool);
+  QProcess::startDetached(QFileInfo::exists(local) ? local : QString(kDebugTool), {});
+}
+
+void TForm8::Edit1KeyDown(int key) {
+  if (key == Qt::Key_Tab) {
+    Show(builder::kTabKey);
+    return;
+  }
+  const int selected = ListBox2->currentRow();
+  if (ListBox2->count() > 1 && selected >= 0) {
+    ListBox2->item(selected)->setText(Edit1->text());
+    ListBox2->setCurrentRow(selected);
+  }
+}
+
+void TForm8::ListBox2Click() {
+  const QListWidgetItem* item = ListBox2->currentItem();
+  if (!item)
+    return Show(builder::kFailToOpenFile);
+  Edit1->setText(item->text());
+}
+
+void TForm8::BtnInsertClick() {
+  const int selected = ListBox2->currentRow();
+  if (ListBox2->count() >= 2 && selected >= 1)
+    ListBox2->insertItem(selected, Edit1->text());
+}
+
+void TForm8::BtnRemCmdClick() {
+  if (ListBox2->count() < 2)
+    return;
+  const int selected = ListBox2->currentRow();
+  if (selected > 0)
+    delete ListBox2->takeItem(selected);
+  if (selected >= 0 && selected < ListBox2->count()) {
+    ListBox2->setCurrentRow(selected);
+    Edit1->setText(ListBox2->item(selected)->text());
+  }
+}
+
+void TForm8::BtnUpCmdClick() {
+  MoveUp(ListBox2);
+}
+
+void TForm8::BtnDnCmdClick() {
+  MoveDown(ListBox2);
+}
+
+void TForm8::BtnInputClick() {
+  Edit1->clear();
+  LoadProjectFile(ProjectFolder, true);
+}
+
+void TForm8::LoadProjectFile(const std::string& folder, bool remember_folder) {
+  const std::optional<QString> chosen =
+      platform::Ui().OpenFile(kProjectFilter, StartFolder(folder));
+  if (!chosen || !builder::IsProjectFileChoice(Utf8(*chosen)))
+    return;
+  const std::string path = Utf8(*chosen);
+  if (remember_folder)
+    ProjectFolder = FolderPart(path);
+  const std::optional<platform::Bytes> file = platform::ReadFileBytes(path);
+  if (!file)
+    return Show(builder::kOpenFail);
+  const platform::CodePage page = platform::TextCodePage();
+  ListBox2->clear();
+  for (const std::string& line : builder::LoadProjectLines(*file))
+    ListBox2->addItem(Text(platform::DecodeText(line, page)));
+}
+
+void TForm8::BtnSaveClick() {
+  const std::vector<std::uint8_t> bytes = builder::SaveProjectLines(CommandLines());
+  const platform::SaveChoice choice =
+      platform::Ui().SaveFile(kProjectFilter, builder::kProjectPattern, StartFolder(SaveFolder));
+  if (!choice.confirmed)
+    return;
+  if (choice.name.isEmpty())
+    return Show(platform::kErrorFileName);
+  if (choice.name.contains(builder::kProjectPattern))
+    return;
+  auto path = platform::OutputPathFor(Utf8(choice.name), ".ini");
+  SaveFolder = FolderPart(*path);
+  if (!platform::WriteFileAtomically(*path, bytes))
+    Show(builder::kCreateFileError);
+}
+
+builder::CommandList TForm8::CommandLines() const {
+  const platform::CodePage page = platform::TextCodePage();
+  builder::CommandList lines;
+  for (int i = 0; i < ListBox2->count(); ++i)
+    lines.push_back(platform::EncodeText(Utf8(ListBox2->item(i)->text()), page));
+  return lines;
 }
