@@ -92,10 +92,12 @@ TEST(BootSettings, AFieldThatIsNotANumberIsNamed) {
   }
 }
 
-TEST(BootSettings, NegativeNumbersAreRead) {
+TEST(BootSettings, SignedNumbersAreRead) {
   BootForm form;
   form.numbers[kVsbp] = "-3";
+  form.numbers[kVsfp] = "+9";
   EXPECT_EQ((*ReadBootSettings(form))[kVsbp], -3);
+  EXPECT_EQ((*ReadBootSettings(form))[kVsfp], 9);
 }
 
 }  // namespace

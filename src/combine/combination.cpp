@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 
 #include "combine/messages.h"
 #include "platform/file_io.h"
 #include "platform/output_name.h"
+#include "platform/paths.h"
 
 namespace combine {
 namespace {
@@ -17,6 +19,13 @@ std::string Hex8(std::int32_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "%08X", static_cast<std::uint32_t>(value));
   return text;
+}
+
+// Opening for appending creates a missing file but leaves an existing one intact, so an
+// output that is also one of the slots is still read whole before it is replaced.
+bool CanWrite(const std::string& path) {
+  return static_cast<bool>(
+      std::ofstream(platform::PathFromUtf8(path), std::ios::binary | std::ios::app));
 }
 
 std::string GrewWarning(const Slot& slot, std::size_t actual_size) {
@@ -73,7 +82,7 @@ CombineOutcome CombineFiles(const std::vector<Slot>& slots,
     return outcome;
   }
   // A cancelled dialog leaves the pattern, which is never created.
-  if (!chosen_name || !platform::WriteFileAtomically(*output, {})) {
+  if (!chosen_name || !CanWrite(*output)) {
     outcome.messages.push_back(platform::Error(kCantOpen + *output));
     return outcome;
   }

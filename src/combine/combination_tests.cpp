@@ -128,6 +128,13 @@ TEST_F(Combination, ExistingOutputIsReplaced) {
   EXPECT_EQ(outcome.listing[0].substr(0, 26), "{0x00000000, 0x0000000A}, ");
 }
 
+TEST_F(Combination, OutputThatIsAlsoASlotIsReadBeforeItIsReplaced) {
+  const auto a = MakeFile("a.bin", 10, 1), b = MakeFile("b.bin", 5, 11);
+  CombineFiles(Picked({a, b}), a, CodePage::Gbk936);
+  EXPECT_EQ(Read("a.bin").size(), 15u);
+  EXPECT_EQ(Read("a.bin")[14], 15);
+}
+
 TEST_F(Combination, UnreadableSlotKeepsTheSlotsBeforeIt) {
   SlotTable fields;
   ASSERT_TRUE(PickFile(fields, 0, MakeFile("a.bin", 6)).ok());

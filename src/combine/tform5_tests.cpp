@@ -173,6 +173,24 @@ class TForm5Tests : public QObject {
     QCOMPARE(Read("first.bin"), Read("e.bin"));
   }
 
+  void GrownFileIsCutWithAWarningInTheMemo() {
+    platform::ScriptedDialogs dialogs;
+    TForm5 window;
+    dialogs.open_answers = {MakeFile("a.bin", 4)};
+    window.Button1->click();
+    MakeFile("a.bin", 9);
+    dialogs.save_answers.push_back({true, In("cut")});
+    window.Button4Click();
+    QCOMPARE(dialogs.messages, QStringList{"Combine over"});
+    QCOMPARE(Read("cut.bin").size(), std::size_t{4});
+    QCOMPARE(window.Memo1->toPlainText().split('\n').last(),
+             "Warning: " + In("a.bin") +
+                 " has grown to 9 bytes since it was picked; only its first 4 bytes were "
+                 "combined, 5 left out");
+    QCOMPARE(Read("cut-Addr.txt").size(),
+             std::size_t(window.Memo1->toPlainText().split('\n').first().size() + 2));
+  }
+
   void CloseKeepsTheSlots() {
     platform::ScriptedDialogs dialogs;
     TForm5 window;
