@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "picture/gif_test_writer.h"
 
 namespace {
@@ -153,6 +155,29 @@ TEST(GifDecoder, EveryTruncationEndsInAResult) {
   // A cut is forgiven only between records: after the screen, after frame 0, after the
   // control extension of frame 1, and where the trailer is missing.
   EXPECT_EQ(frames_at_record_ends, (std::vector<std::size_t>{0, 1, 1, 2}));
+}
+
+TEST(GifDecoder, MutatedFilesNeverBreakTheDecoder) {
+  TestGif gif = TwoFrameGif();
+  gif.frames[1].interlaced = true;
+  const std::vector<std::uint8_t> valid = GifBytes(gif);
+  std::mt19937 random(20261210);
+  std::uniform_int_distribution<std::size_t> position(0, valid.size() - 1);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<std::uint8_t> mutated = valid;
+    const int changes = 1 + round % 4;
+    for (int i = 0; i < changes; ++i)
+      mutated[position(random)] = static_cast<std::uint8_t>(byte(random));
+    auto decoded = platform::DecodeGif(mutated);
+    if (!decoded)
+      continue;
+    for (const platform::GifFrame& frame : decoded->frames) {
+      ASSERT_LE(frame.left + frame.width, decoded->screen_width);
+      ASSERT_LE(frame.top + frame.height, decoded->screen_height);
+      ASSERT_EQ(frame.indexes.size(), std::size_t(frame.width) * std::size_t(frame.height));
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "picture/gif_frames.h"
 
 #include <algorithm>
+#include <new>
 
 #include "platform/file_io.h"
 
@@ -42,11 +43,16 @@ platform::Result<WorkingBitmap> GifFirstFrame(const std::string& path) {
   auto gif = LoadGif(path);
   if (!gif)
     return gif.error();
-  WorkingBitmap canvas;
-  ClearCanvas(*gif, canvas);
-  if (!gif->frames.empty())
-    DrawGifFrame(gif->frames.front(), canvas);
-  return canvas;
+  try {
+    WorkingBitmap canvas;
+    ClearCanvas(*gif, canvas);
+    if (!gif->frames.empty())
+      DrawGifFrame(gif->frames.front(), canvas);
+    return canvas;
+  } catch (const std::bad_alloc&) {
+    // A screen within the limits can still be more than this machine holds.
+    return platform::Error("GIF: not enough memory");
+  }
 }
 
 }  // namespace picture

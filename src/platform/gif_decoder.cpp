@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 
 #include <gif_lib.h>
@@ -159,9 +160,7 @@ class FrameReader {
   std::int64_t& pixels_left_;
 };
 
-}  // namespace
-
-Result<DecodedGif> DecodeGif(std::span<const std::uint8_t> file) {
+Result<DecodedGif> DecodeWhole(std::span<const std::uint8_t> file) {
   Source source{file};
   int open_error = 0;
   GifHandle gif(DGifOpen(&source, ReadFromSource, &open_error));
@@ -211,6 +210,16 @@ Result<DecodedGif> DecodeGif(std::span<const std::uint8_t> file) {
     transparent_index = -1;  // a control extension governs the one frame after it
   }
   return decoded;
+}
+
+}  // namespace
+
+Result<DecodedGif> DecodeGif(std::span<const std::uint8_t> file) {
+  try {
+    return DecodeWhole(file);
+  } catch (const std::bad_alloc&) {
+    return Error("GIF: not enough memory");
+  }
 }
 
 }  // namespace platform
