@@ -34,12 +34,22 @@ class HeaderReader {
       if (address < kNandHeaderSize)
         return kNorHeaderSize;
     }
-    for (std::size_t at = kFontTableAt + 1; at < kCursorTableAt; at += kFontSlotSize) {
+    std::vector<std::size_t> addresses;
+    for (int slot = 0; slot < kFontSlots; ++slot)
+      addresses.push_back(kFontTableAt + kFontSlotSize * static_cast<std::size_t>(slot) + 1);
+    for (int k = 0; k < kMaxWavEntries; ++k)
+      addresses.push_back(kWavTableAt + kWavEntrySize * static_cast<std::size_t>(k) + 1);
+    for (int i = 0; i < kMaxCursorEntries; ++i)
+      addresses.push_back(kCursorTableAt + kCursorEntrySize * static_cast<std::size_t>(i));
+    bool any_resource = pictures > 0;
+    for (std::size_t at : addresses) {
       const std::uint32_t address = Get(at, 4);
       if (address != kUnused32 && address < kNandHeaderSize)
         return kNorHeaderSize;
+      any_resource = any_resource || address != kUnused32;
     }
-    return pictures == 0 && image_.size() > kNandHeaderSize ? kNorHeaderSize : kNandHeaderSize;
+    // Without resources only a header of exactly the NAND size tells.
+    return any_resource || image_.size() == kNandHeaderSize ? kNandHeaderSize : kNorHeaderSize;
   }
 
   void Describe() {
