@@ -39,6 +39,11 @@ cp c.bin 图片.bin
 "$DRAVICK" combine --quiet -o gbk 图片.bin
 [ "$(tail -c 10 gbk-Addr.txt | od -An -tx1 | tr -d ' \n')" = cdbcc6ac2e62696e0d0a ] || fail "GBK path"
 
+# An output that is also a slot is read before it is replaced.
+cp a.bin self.bin
+"$DRAVICK" combine --quiet -o self.bin self.bin b.bin
+cmp -s self.bin <(cat a.bin b.bin) || fail "output that is also slot 1"
+
 # Refusals: nothing is written.
 "$DRAVICK" combine -o over a.bin b.bin@50 >stdout 2>stderr
 [ $? -eq 1 ] || fail "overlap status"
