@@ -51,6 +51,9 @@ platform::Result<std::vector<Slot>> SlotsToCombine(const SlotTable& fields) {
                                    [](const SlotFields& slot) { return !slot.InUse(); });
   slots.resize(static_cast<std::size_t>(unused - fields.begin()));
   for (std::size_t k = 0; k < slots.size(); ++k) {
+    if (slots[k].length < 0)  // lengths come from file sizes; never read a negative count
+      return platform::Error("Length of " + SlotCaption(static_cast<int>(k)) +
+                             " is negative: " + std::to_string(slots[k].length));
     // The run stops with "Can't open" at an unreadable file; nothing behind it is placed.
     if (!ReadableFileSize(slots[k].path))
       break;

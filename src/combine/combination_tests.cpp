@@ -100,6 +100,9 @@ TEST_F(Combination, FieldsWithoutNumbersAreNamed) {
   EXPECT_EQ(SlotsToCombine(fields).error(),
             platform::Error("Length of File 5: '' is not a valid integer value"));
   fields[4].length = "0";
+  fields[0].length = "-1";
+  EXPECT_EQ(SlotsToCombine(fields).error().text, "Length of File 1 is negative: -1");
+  fields[0].length = "100";
   fields[0].start = "12";
   EXPECT_EQ(SlotsToCombine(fields).error().text, "File 1 starts at 12; it must start at 0");
 }
