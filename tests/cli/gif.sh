@@ -70,6 +70,13 @@ printf '//0\r\n{1, 1, 0x00000000, 0x00000002},//one.gif-Frames0\n\r\n//1\r\n{1, 
 cmp -s expected pair.BIN-Addr.txt || fail "pair address list"
 [ -f pair.BIN.bin ] || fail "pair.BIN.bin"
 
+# Listing names are written in the text code page.
+cp sub/one.gif 动画.gif
+"$DRAVICK" gif --quiet -o cn 动画.gif 2>/dev/null || fail "GBK name status"
+[ "$(hex_at cn-Addr.txt 38 4)" = b6afbbad ] || fail "GBK name bytes"
+"$DRAVICK" gif --quiet --traditional-locale -o tw 动画.gif 2>/dev/null || fail "BIG5 name status"
+[ "$(hex_at tw-Addr.txt 38 2)" = 3f3f ] || fail "characters BIG5 lacks become ?"
+
 # A GIF that fails to decode stops the run: failure line, no address list, status 1.
 head -c 60 run.gif >cut.gif
 "$DRAVICK" gif -o broken sub/one.gif cut.gif >stdout 2>stderr
