@@ -54,6 +54,7 @@ class HeaderReader {
 
   void Describe() {
     report_.header_size = HeaderSize();
+    report_.header_only = image_.size() == report_.header_size;
     Line(std::string(report_.header_size == kNandHeaderSize ? "NAND" : "NOR") +
          " image, header 0x" + Hex(static_cast<std::uint32_t>(report_.header_size), 5) +
          " bytes, file 0x" + Hex(static_cast<std::uint32_t>(image_.size()), 8) + " bytes");
@@ -64,7 +65,9 @@ class HeaderReader {
     DescribeFonts();
     DescribeSounds();
     DescribeCursors();
-    if (report_.problems.empty())
+    if (report_.header_only)
+      Line("Header only: the resources the tables point at are not in this file.");
+    else if (report_.problems.empty())
       Line("Every table entry lies inside the file.");
   }
 
@@ -73,7 +76,7 @@ class HeaderReader {
   void Line(std::string text) { report_.lines.push_back(std::move(text)); }
 
   void CheckInside(const std::string& what, std::uint64_t address, std::uint64_t size) {
-    if (address + size > image_.size())
+    if (!report_.header_only && address + size > image_.size())
       report_.problems.push_back(what + " (0x" + Hex8(static_cast<std::uint32_t>(address)) +
                                  ", 0x" + Hex8(static_cast<std::uint32_t>(size)) +
                                  " bytes) lies outside the file");

@@ -1,6 +1,6 @@
 #pragma once
 // What the header of a flash image (or of a "UserInfo" copy) describes, in text, with a
-// check that every table entry lies inside the file.
+// check that every table entry lies inside the file (a header alone is not checked).
 
 #include <cstdint>
 #include <span>
@@ -13,6 +13,7 @@ namespace builder {
 
 struct InspectReport {
   std::size_t header_size = 0;
+  bool header_only = false;           // a "UserInfo" copy: its tables point past its end
   std::vector<std::string> lines;     // the summary
   std::vector<std::string> problems;  // table entries that lie outside the file
 };

@@ -66,6 +66,16 @@ TEST_F(ImageInspectTest, ReportsEntriesOutsideTheFile) {
                                   "Sound 0 (0x00003800, 0x00000040 bytes) lies outside the file"}));
 }
 
+TEST_F(ImageInspectTest, AHeaderAloneIsNotChecked) {
+  std::vector<std::uint8_t> image = BuildImage(true);
+  image.resize(0x20000);
+  auto report = InspectImage(image);
+  ASSERT_TRUE(report.ok());
+  EXPECT_TRUE(report->header_only);
+  EXPECT_EQ(report->header_size, 0x20000u);
+  EXPECT_TRUE(report->problems.empty());
+}
+
 TEST_F(ImageInspectTest, AShortFileIsNoImage) {
   EXPECT_FALSE(InspectImage(std::vector<std::uint8_t>(0x2FFF, 0xFF)).ok());
 }

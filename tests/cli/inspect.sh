@@ -41,11 +41,19 @@ done
 grep -qx "NAND image, header 0x20000 bytes, file 0x00020840 bytes" stdout || fail "NAND header: $(head -n 1 stdout)"
 grep -qxF "  0: 32x16 at 0x00020000, 0x00000400 bytes" stdout || fail "NAND picture entry"
 
-# The UserInfo header alone: the tables point past its end.
-"$DRAVICK" inspect info-nor.bin >stdout 2>stderr
-[ $? -eq 1 ] || fail "a header alone passes the check"
-grep -qx "Picture 0 (0x00003000, 0x00000400 bytes) lies outside the file" stderr ||
-  fail "outside line: $(cat stderr)"
+# A UserInfo header alone: described, its tables point past its end.
+"$DRAVICK" inspect info-nand.bin >stdout 2>stderr || fail "a header alone: $(cat stderr)"
+grep -qx "NAND image, header 0x20000 bytes, file 0x00020000 bytes" stdout || fail "header alone"
+grep -qx "Header only: the resources the tables point at are not in this file." stdout ||
+  fail "header-only line"
+
+# A cut image: the entries past its end are named, status 1.
+head -c $((0x3100)) nor.bin >cut.bin
+"$DRAVICK" inspect cut.bin >stdout 2>stderr
+[ $? -eq 1 ] || fail "a cut image passes the check"
+[ "$(cat stderr)" = "Picture 0 (0x00003000, 0x00000400 bytes) lies outside the file
+Picture 1 (0x00003400, 0x00000400 bytes) lies outside the file
+Sound 0 (0x00003800, 0x00000040 bytes) lies outside the file" ] || fail "outside lines: $(cat stderr)"
 
 head -c 100 nor.bin >short.bin
 "$DRAVICK" inspect short.bin >/dev/null 2>stderr
