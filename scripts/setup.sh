@@ -11,7 +11,7 @@ packages=(
   libfreetype-dev libfontconfig-dev libicu-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-dejavu-core fontconfig
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-utils imagemagick
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -8,28 +8,10 @@
 #include <filesystem>
 #include <string>
 
+#include "make_pictures_lib.h"
 #include "picture_writer.h"
 
 namespace {
-
-// Smooth gradients with a little texture, so the files compress like photographs.
-tools::Bytes PhotoLike(int width, int height, int seed) {
-  tools::Bytes rgb(std::size_t(width) * height * 3);
-  unsigned noise = 2166136261u + unsigned(seed) * 16777619u;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      noise = noise * 1103515245u + 12345u;
-      const int grain = int(noise >> 27) - 16;
-      const double u = double(x) / width, v = double(y) / height;
-      const double wave = std::sin((u * 6 + seed) * 1.3) * std::cos((v * 4 - seed) * 1.7);
-      std::uint8_t* p = rgb.data() + (std::size_t(y) * width + x) * 3;
-      p[0] = std::uint8_t(std::clamp(int(128 + 100 * wave + 40 * u) + grain, 0, 255));
-      p[1] = std::uint8_t(std::clamp(int(90 + 120 * v - 30 * wave) + grain, 0, 255));
-      p[2] = std::uint8_t(std::clamp(int(200 - 120 * u * v + 20 * wave) + grain, 0, 255));
-    }
-  }
-  return rgb;
-}
 
 // A badge with transparent corners: an RGBA PNG for alpha keying.
 tools::PngImage Badge(int size) {
@@ -64,11 +46,12 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder);
   if (mode == "--demo") {
     tools::WriteFile(folder + "/01_logo.png",
-                     tools::EncodePng({160, 80, 2, 8, PhotoLike(160, 80, 1), {}}));
+                     tools::EncodePng({160, 80, 2, 8, tools::PhotoLike(160, 80, 1), {}}));
     tools::WriteFile(folder + "/02_badge.png", tools::EncodePng(Badge(48)));
     tools::WriteFile(folder + "/03_background.jpg",
-                     tools::EncodeJpeg(320, 240, PhotoLike(320, 240, 3), false, false));
-    tools::WriteFile(folder + "/04_icon.bmp", tools::EncodeBmp24(32, 32, PhotoLike(32, 32, 4)));
+                     tools::EncodeJpeg(320, 240, tools::PhotoLike(320, 240, 3), false, false));
+    tools::WriteFile(folder + "/04_icon.bmp",
+                     tools::EncodeBmp24(32, 32, tools::PhotoLike(32, 32, 4)));
     return 0;
   }
   if (mode == "--solid" && argc >= 9) {
@@ -93,16 +76,7 @@ int main(int argc, char** argv) {
     return tools::WriteFile(path, tools::EncodeBmp24(w, h, rgb)) ? 0 : 1;
   }
   if (mode == "--bench" && argc >= 4) {
-    const int count = std::atoi(argv[3]);
-    for (int i = 0; i < count; ++i) {
-      char name[64];
-      std::snprintf(name, sizeof name, "/photo%03d.png", i);
-      tools::WriteFile(folder + name,
-                       tools::EncodePng({1024, 600, 2, 8, PhotoLike(1024, 600, i), {}}));
-      std::snprintf(name, sizeof name, "/photo%03d.jpg", i);
-      tools::WriteFile(folder + name, tools::EncodeJpeg(1024, 600, PhotoLike(1024, 600, i + 1000),
-                                                        false, i % 2 == 1));
-    }
+    tools::MakeBenchPictures(folder, std::atoi(argv[3]));
     return 0;
   }
   return Fail("usage: make-pictures FOLDER --demo | --bench N | --solid NAME W H R G B [A]");

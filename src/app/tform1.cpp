@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -53,9 +54,8 @@ void TForm1::BuildControls() {
   auto* columns = new QHBoxLayout(central);
   setCentralWidget(central);
 
-  PanelPicture = new QWidget(central);
+  PanelPicture = new QGroupBox("Picture", central);
   PanelPicture->setObjectName("PanelPicture");
-  PanelPicture->setAccessibleName("Picture");
   auto* picture_layout = new QVBoxLayout(PanelPicture);
   ScrollBox1 = new QScrollArea(PanelPicture);
   ScrollBox1->setObjectName("ScrollBox1");
@@ -74,9 +74,8 @@ void TForm1::BuildControls() {
   picture_layout->addWidget(ListBox1, 1);
   picture_layout->addWidget(ProgressBar1);
 
-  PanelControl = new QWidget(central);
+  PanelControl = new QGroupBox("Control", central);
   PanelControl->setObjectName("PanelControl");
-  PanelControl->setAccessibleName("Control");
   auto* control_layout = new QVBoxLayout(PanelControl);
   auto button = [this, control_layout](QPushButton*& member, const char* name,
                                        const char* caption) {

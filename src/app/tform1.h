@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -41,7 +42,7 @@ class TForm1 : public QMainWindow {
   QAction* Dravick1 = nullptr;
 
   // "Control" panel.
-  QWidget* PanelControl = nullptr;
+  QGroupBox* PanelControl = nullptr;
   QPushButton* BtnInputPicture = nullptr;
   QPushButton* BtnSConvert = nullptr;
   QPushButton* BtnMConvert = nullptr;
@@ -60,7 +61,7 @@ class TForm1 : public QMainWindow {
   QPlainTextEdit* Memo1 = nullptr;
 
   // "Picture" panel.
-  QWidget* PanelPicture = nullptr;
+  QGroupBox* PanelPicture = nullptr;
   QScrollArea* ScrollBox1 = nullptr;
   QLabel* Image1 = nullptr;
   QListWidget* ListBox1 = nullptr;

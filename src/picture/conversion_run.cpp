@@ -1,5 +1,6 @@
 #include "picture/conversion_run.h"
 
+#include <future>
 #include <limits>
 
 #include "picture/messages.h"
@@ -100,19 +101,43 @@ RunReport ConvertPictures(const std::vector<std::string>& entries, const std::st
     report.stopped = step.stopped;
     return !step.stopped;
   };
-  for (const std::string& entry : entries) {
-    const PictureKind kind = PictureKindOf(entry);
+  // Decoding the next picture overlaps encoding and storing the current one; the
+  // results are the same as loading one after another.
+  struct Loaded {
+    bool ok = true;
     WorkingBitmap preview;
-    if (kind != kNoPicture) {
-      auto loaded = LoadPreviewPicture(entry, kind, settings);
-      if (!loaded) {
+  };
+  auto load = [&entries, &settings](std::size_t index) {
+    return std::async(std::launch::async, [&entries, &settings, index] {
+      const PictureKind kind = PictureKindOf(entries[index]);
+      Loaded loaded;
+      if (kind == kNoPicture)
+        return loaded;
+      auto picture = LoadPreviewPicture(entries[index], kind, settings);
+      loaded.ok = picture.ok();
+      if (loaded.ok)
+        loaded.preview = std::move(*picture);
+      return loaded;
+    });
+  };
+  std::future<Loaded> next;
+  if (!entries.empty())
+    next = load(0);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const Loaded loaded = next.get();
+    if (i + 1 < entries.size())
+      next = load(i + 1);
+    const std::string& entry = entries[i];
+    const bool converted =
+        loaded.ok && take(run.ConvertCurrent(loaded.preview, PictureKindOf(entry), entry, entry,
+                                             settings, progress));
+    if (!converted) {
+      if (next.valid())
+        next.wait();
+      if (!loaded.ok)
         take(run.FailOn(entry));
-        return report;
-      }
-      preview = std::move(*loaded);
-    }
-    if (!take(run.ConvertCurrent(preview, kind, entry, entry, settings, progress)))
       return report;
+    }
   }
   take(run.Finish());
   return report;

@@ -35,30 +35,35 @@ Result<DecodedPicture> DecodePng(std::span<const std::uint8_t> file) {
   if (!PictureSizeAcceptable(header.width, header.height))
     return Error("PNG: picture too large");
 
+  // Pictures without alpha decode straight to RGB; those with alpha keep it beside.
+  const bool has_alpha = header.color_type == 4 || header.color_type == 6;
+  const int format = has_alpha ? SPNG_FMT_RGBA8 : SPNG_FMT_RGB8;
   std::size_t size = 0;
-  if (int code = spng_decoded_image_size(context.get(), SPNG_FMT_RGBA8, &size)) {
+  if (int code = spng_decoded_image_size(context.get(), format, &size))
     return PngError(code);
-  }
-  std::vector<std::uint8_t> rgba(size);
-  if (int code = spng_decode_image(context.get(), rgba.data(), size, SPNG_FMT_RGBA8, 0)) {
-    return PngError(code);
-  }
-
   DecodedPicture picture;
   picture.width = static_cast<int>(header.width);
   picture.height = static_cast<int>(header.height);
   picture.png_colour_type = header.color_type;
+  if (!has_alpha) {
+    picture.rgb.resize(size);
+    if (int code = spng_decode_image(context.get(), picture.rgb.data(), size, format, 0)) {
+      return PngError(code);
+    }
+    return picture;
+  }
+  std::vector<std::uint8_t> rgba(size);
+  if (int code = spng_decode_image(context.get(), rgba.data(), size, format, 0)) {
+    return PngError(code);
+  }
   const std::size_t pixels = std::size_t{header.width} * header.height;
-  const bool has_alpha = header.color_type == 4 || header.color_type == 6;
   picture.rgb.resize(pixels * 3);
-  if (has_alpha)
-    picture.alpha.resize(pixels);
+  picture.alpha.resize(pixels);
   for (std::size_t i = 0; i < pixels; ++i) {
     picture.rgb[i * 3] = rgba[i * 4];
     picture.rgb[i * 3 + 1] = rgba[i * 4 + 1];
     picture.rgb[i * 3 + 2] = rgba[i * 4 + 2];
-    if (has_alpha)
-      picture.alpha[i] = rgba[i * 4 + 3];
+    picture.alpha[i] = rgba[i * 4 + 3];
   }
   return picture;
 }
