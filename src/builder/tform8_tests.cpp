@@ -225,6 +225,22 @@ class TForm8Tests : public QObject {
     QVERIFY(dialogs.save_proposals.isEmpty());
   }
 
+  void QuilletStartsTheToolFromTheCurrentFolder() {
+    BinFolder folder;
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Folder());
+    platform::ScriptedDialogs dialogs;
+    TForm8 form;
+    form.BtnQuillet->click();  // missing: nothing visible happens
+    folder.Write("Quillet_V1.6.exe", std::string("#!/bin/sh\ntouch started\n"));
+    std::filesystem::permissions(folder.File("Quillet_V1.6.exe"),
+                                 std::filesystem::perms::owner_all);
+    form.BtnQuillet->click();
+    QTRY_VERIFY(folder.Exists("started"));
+    std::filesystem::current_path(before);
+    QVERIFY(dialogs.messages.isEmpty());
+  }
+
   void CloseHidesAndKeepsTheLists() {
     TForm8 form;
     form.show();
