@@ -81,6 +81,18 @@ fill Bootloader2.bin 10 '\146'
 [ "$(cat stdout)" = OK ] || fail "two boot images OK"
 [ "$(hex_at two.bin 0 2)" = ffff ] || fail "boot region stays 0xFF"
 rm bins/Bootloader2.bin
+fill Bootloader.bin 513 '\146'
+"$DRAVICK" build --project demo.ini --bins bins -o large >stdout 2>stderr
+[ $? -eq 0 ] && [ "$(cat stderr)" = "The bootloader files is too large!" ] || fail "513-byte boot image"
+[ "$(hex_at large.bin 0 1)$(hex_at large.bin 511 1)" = ffff ] || fail "large boot region stays 0xFF"
+fill Bootloader.bin 512 '\146'
+"$DRAVICK" build --quiet --project demo.ini --bins bins -o full || fail "512-byte boot image"
+[ "$(hex_at full.bin 511 2)" = 66ff ] || fail "512-byte boot image fills the region"
+
+# A list of only a sound passes; the sound lies at the header size.
+"$DRAVICK" build --quiet --project demo.ini --bins bins -o wav Wav-1.bin || fail "only a sound"
+[ "$(hex_at wav.bin $((0x1700)) 9)" = 000000300000000030 ] || fail "only a sound: its entry"
+[ "$(stat -c %s wav.bin)" -eq $((0x3000 + 48)) ] || fail "only a sound: size"
 
 expect_stop() {  # expect_stop MESSAGE ARGS...: exit 1 with MESSAGE on stderr, nothing on stdout
   local message=$1
