@@ -212,33 +212,34 @@ void TForm7::ComboBoxSpeedSelect(int) {
 void TForm7::Button2Click() {
   if (Converting || !Wav.Convertible())
     return;
+  // The converter pumps window events; until it ends, nothing else may start.
   Converting = true;
-  const bool open_enabled = Button1->isEnabled();
   Button1->setEnabled(false);
   ComboBoxSpeed->setEnabled(false);
   SetChoicesEnabled(false);
-  const auto finish = [&] {
-    Button1->setEnabled(open_enabled);
-    ComboBoxSpeed->setEnabled(true);
-    SetChoicesEnabled(true);
-    Converting = false;
-  };
+  ConvertAndSave();
+  Button1->setEnabled(true);
+  ComboBoxSpeed->setEnabled(true);
+  SetChoicesEnabled(true);
+  Converting = false;
+}
 
+void TForm7::ConvertAndSave() {
   const audio::OutputChoice choice = Choice();
   const auto samples =
       audio::ConvertWavFile(WavPath, Wav, choice, [](int) { QCoreApplication::processEvents(); });
   EditBinDataSize->setText(Number(audio::ComputeOutputSize(Wav, choice).bytes));
   if (!samples) {
     platform::Ui().ShowMessage(QString::fromStdString(samples.error().text));
-    return finish();
+    return;
   }
   const platform::SaveChoice save = platform::Ui().SaveFile("*.bin", "Wav-", QDir::currentPath());
   if (!save.confirmed)
-    return finish();
+    return;
   const auto path = platform::OutputPathFor(save.name.toStdString());
   if (!path) {
     platform::Ui().ShowMessage(QString::fromStdString(path.error().text));
-    return finish();
+    return;
   }
   platform::Ui().ShowMessage(audio::kStartToConvert);
   const auto listing = audio::SoundListingLines(
@@ -248,7 +249,6 @@ void TForm7::Button2Click() {
   if (written.kind == platform::MessageKind::Done)
     BinPath = *path;
   platform::Ui().ShowMessage(QString::fromStdString(written.text));
-  finish();
 }
 
 void TForm7::Button3Click() {

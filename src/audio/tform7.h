@@ -57,6 +57,7 @@ class TForm7 : public QWidget {
  private:
   void BuildControls();
   void LoadWavFile(const QString& path);
+  void ConvertAndSave();
   void ShowHeader();
   void ShowOutputSize();
   void SetChoicesEnabled(bool enabled);
