@@ -57,6 +57,13 @@ platform::Result<int> ReadGrayLimit(const GlyphSettings& settings) {
   return ParseInteger(settings.gray_limit_text);
 }
 
+platform::Result<std::string> NormaliseGrayLimit(const std::string& text) {
+  const auto value = ParseInteger(text);
+  if (!value)
+    return value.error();
+  return std::to_string(std::min(*value, 255));
+}
+
 picture::WorkingBitmap TurnGlyph(const picture::WorkingBitmap& raster, int rotation) {
   if (rotation != kRight90 && rotation != kLeft90)
     return raster;

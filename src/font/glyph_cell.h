@@ -48,6 +48,10 @@ platform::Result<int> ParseInteger(const std::string& text);
 platform::Result<GlyphCell> ReadCell(const GlyphSettings& settings);
 platform::Result<int> ReadGrayLimit(const GlyphSettings& settings);
 
+// The key-release rule of the gray limit field: parsed, 256 and more become 255,
+// written back in decimal ("0200" -> "200", "300" -> "255").
+platform::Result<std::string> NormaliseGrayLimit(const std::string& text);
+
 // Draws `text` into a fresh W x H cell and applies rotation, mirrors and the gray
 // conversion. The raster is W x H, or H x W after a quarter turn.
 picture::WorkingBitmap RenderGlyph(platform::TextDrawer& drawer, std::u16string_view text,

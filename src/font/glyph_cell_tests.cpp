@@ -171,6 +171,14 @@ TEST(ReadCell, EmptyFieldsGiveThePlatformsConversionError) {
   EXPECT_EQ(ReadCell(settings).error().text, "Out of memory");
 }
 
+TEST(NormaliseGrayLimit, CapsAt255AndDropsLeadingZeros) {
+  EXPECT_EQ(*NormaliseGrayLimit("999"), "255");
+  EXPECT_EQ(*NormaliseGrayLimit("256"), "255");
+  EXPECT_EQ(*NormaliseGrayLimit("255"), "255");
+  EXPECT_EQ(*NormaliseGrayLimit("0200"), "200");
+  EXPECT_EQ(NormaliseGrayLimit("").error().text, "'' is not a valid integer value");
+}
+
 TEST(RenderGlyph, OffsetsCanPushTheTextOutOfTheCell) {
   testing::DotDrawer drawer;
   const WorkingBitmap raster = RenderGlyph(drawer, u"x", {16, 16, -1, 20, 0, false, false});

@@ -1,17 +1,307 @@
 #include "font/tform4.h"
 
-#include <QVBoxLayout>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPixmap>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QShowEvent>
+#include <QThread>
+
+#include "font/charset_library.h"
+#include "font/font_file.h"
+#include "font/glyph_test.h"
+#include "font/messages.h"
+#include "picture/preview_image.h"
+#include "platform/chinese_forms.h"
+#include "platform/dialogs.h"
+
+namespace {
+
+std::u16string ToUtf16(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
+}
+
+QString FromUtf16(const std::u16string& text) {
+  return QString::fromUtf16(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("TForm4");
   setWindowTitle(QString::fromUtf8("Creat Chinese Font Lib "));
-  auto* layout = new QVBoxLayout(this);
-  ButtonClose = new QPushButton("Close", this);
-  ButtonClose->setObjectName("ButtonClose");
-  layout->addWidget(ButtonClose);
+  BuildControls();
+  resize(720, 600);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    move((area.width() - width()) / 2, (area.height() - height()) / 2);
+  }
+
+  traditionalLocale = platform::TraditionalLocaleFromEnvironment();
+  if (traditionalLocale) {
+    ComboBoxCode->setCurrentIndex(1);  // BIG5, decoded directly
+    ComboBoxCode->setEnabled(false);
+  }
+  Edit1->setText(traditionalLocale ? "B5D8" : "BBAA");
+  OpenFont(FontChoice);
+  RefreshPreview();
+
+  connect(ButtonMakeBin, &QPushButton::clicked, this, &TForm4::ButtonMakeBinClick);
+  connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+  connect(ButtonTest, &QPushButton::clicked, this, &TForm4::ButtonTestClick);
+  connect(ButtonCHINPUT, &QPushButton::clicked, this, &TForm4::ButtonCHINPUTClick);
+  connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
+  connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm4::ScrollBar1Change);
+  connect(ScrollBar2, &QScrollBar::valueChanged, this, &TForm4::ScrollBar2Change);
+  connect(ButtonSFont, &QPushButton::clicked, this, &TForm4::ButtonSFontClick);
   connect(ButtonClose, &QPushButton::clicked, this, &TForm4::ButtonCloseClick);
+  for (QLineEdit* field : {Edit1, Edit3, EditUNIS, EditUNIE, EditCTLimit})
+    field->installEventFilter(this);
+}
+
+bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyRelease) {
+    if (watched == EditCTLimit)
+      EditCTLimitKeyUp();
+    else if (auto* field = qobject_cast<QLineEdit*>(watched))
+      Edit1KeyUp(field);
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TForm4::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!event->spontaneous())
+    FormShow();
+}
+
+void TForm4::FormShow() {
+  for (QLineEdit* field : {EditCTLimit, EditFW, EditFH})
+    field->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), field));
+}
+
+font::GlyphSettings TForm4::ReadGlyphSettings() const {
+  font::GlyphSettings settings;
+  settings.width_text = EditFW->text().toStdString();
+  settings.height_text = EditFH->text().toStdString();
+  settings.gray_limit_text = EditCTLimit->text().toStdString();
+  settings.x_offset = XOffset;
+  settings.y_offset = YOffset;
+  settings.rotation = RadioGroup2->ItemIndex();
+  settings.reverse_x = CheckBoxX->isChecked();
+  settings.reverse_y = CheckBoxY->isChecked();
+  return settings;
+}
+
+font::CharacterSet TForm4::SelectedSet() const {
+  return font::SetForIndex(ComboBoxCode->currentIndex(), traditionalLocale);
+}
+
+platform::CodePage TForm4::TextCodePage() const {
+  return traditionalLocale ? platform::CodePage::Big5_950 : platform::CodePage::Gbk936;
+}
+
+std::string TForm4::CodeFieldText(const QLineEdit* field) const {
+  return platform::EncodeCodePage(ToUtf16(field->text()), TextCodePage());
+}
+
+bool TForm4::OpenFont(const platform::FontChoice& choice) {
+  auto opened = platform::GlyphRasteriser::Open(choice);
+  if (!opened) {
+    platform::Ui().ShowMessage(QString::fromStdString(opened.error().text));
+    return false;
+  }
+  rasteriser_ = std::move(*opened);
+  FontChoice = choice;
+  const QString face = QString::fromStdString(rasteriser_->FaceName());
+  FontDialog1Font = QFont(face);
+  FontDialog1Font.setPixelSize(std::max(1, choice.pixel_height));
+  FontDialog1Font.setBold(choice.bold);
+  FontDialog1Font.setItalic(choice.italic);
+  FontDialog1Font.setUnderline(choice.underline);
+  FontDialog1Font.setStrikeOut(choice.strike_out);
+  const QString asked = QString::fromStdString(choice.family);
+  LabelFace->setText(asked == face ? face : asked + QString::fromUtf8(" → ") + face);
+  return true;
+}
+
+void TForm4::ShowGlyphPreview(const font::GlyphPreviews& previews) {
+  const std::pair<QLabel*, const picture::WorkingBitmap*> images[] = {{Image2, &previews.system},
+                                                                      {Image1, &previews.user}};
+  for (const auto& [image, bitmap] : images) {
+    image->setPixmap(QPixmap::fromImage(picture::PreviewImage(*bitmap)));
+    const QWidget* box = image->parentWidget();
+    image->setGeometry((box->width() - bitmap->Width()) / 2, (box->height() - bitmap->Height()) / 2,
+                       bitmap->Width(), bitmap->Height());
+  }
+}
+
+void TForm4::RefreshPreview() {
+  if (!rasteriser_)
+    return;
+  const auto view = font::PreviewGlyph(
+      *rasteriser_, font::ReferenceText(SelectedSet(), traditionalLocale), ReadGlyphSettings());
+  if (!view) {
+    platform::Ui().ShowMessage(QString::fromStdString(view.error().text));
+    return;
+  }
+  GlyphRaster = view->raster;
+  ShowGlyphPreview(view->previews);
+}
+
+void TForm4::ShowGlyphBytes(const std::u16string& text) {
+  if (!rasteriser_)
+    return;
+  const auto shown = font::ShowGlyphBytes(*rasteriser_, text, ReadGlyphSettings());
+  if (!shown) {
+    platform::Ui().ShowMessage(QString::fromStdString(shown.error().text));
+    return;
+  }
+  GlyphRaster = shown->view.raster;
+  ShowGlyphPreview(shown->view.previews);
+  Memo1->setPlainText(QString::fromStdString(shown->listing));
+}
+
+void TForm4::ButtonTestClick() {
+  ShowGlyphBytes(font::TestCodeText(SelectedSet(), CodeFieldText(Edit1), traditionalLocale));
+}
+
+void TForm4::ButtonCHINPUTClick() {
+  // Only what the text code page holds survives; the rest shows as "?".
+  const std::string bytes = CodeFieldText(Edit2);
+  ShowGlyphBytes(platform::DecodeCodePage(
+      {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, TextCodePage()));
+}
+
+void TForm4::Button2Click() {
+  ShowGlyphBytes(font::UnicodeTestText(CodeFieldText(Edit3)));
+}
+
+void TForm4::Edit1KeyUp(QLineEdit* field) {
+  field->setText(QString::fromStdString(font::NormaliseHexField(CodeFieldText(field))));
+}
+
+void TForm4::EditCTLimitKeyUp() {
+  const auto limit = font::NormaliseGrayLimit(EditCTLimit->text().toStdString());
+  if (!limit) {
+    platform::Ui().ShowMessage(QString::fromStdString(limit.error().text));
+    return;
+  }
+  EditCTLimit->setText(QString::fromStdString(*limit));
+}
+
+void TForm4::ScrollBar1Change(int position) {
+  // One pixel per change, however far the bar moved.
+  XOffset += position > ScrollBar1Position ? 1 : -1;
+  ScrollBar1Position = position;
+  RefreshPreview();
+}
+
+void TForm4::ScrollBar2Change(int position) {
+  YOffset += position > ScrollBar2Position ? 1 : -1;
+  ScrollBar2Position = position;
+  RefreshPreview();
+}
+
+void TForm4::ButtonSFontClick() {
+  const std::optional<QFont> chosen = platform::Ui().ChooseFont(FontDialog1Font);
+  if (chosen) {
+    platform::FontChoice choice;
+    choice.family = chosen->family().toStdString();
+    choice.pixel_height =
+        chosen->pixelSize() > 0 ? chosen->pixelSize() : qRound(chosen->pointSizeF() * 96.0 / 72.0);
+    choice.bold = chosen->bold();
+    choice.italic = chosen->italic();
+    choice.underline = chosen->underline();
+    choice.strike_out = chosen->strikeOut();
+    OpenFont(choice);
+  }
+  RefreshPreview();
 }
 
 void TForm4::ButtonCloseClick() {
+  StopRequest = true;
+  QThread::msleep(500);
   hide();
+}
+
+font::RunControl TForm4::WindowRunControl() {
+  font::RunControl control;
+  control.progress = [this](int percent) {
+    ProgressBar1->setValue(percent);
+    QCoreApplication::processEvents();
+  };
+  control.pump_events = [] { QCoreApplication::processEvents(); };
+  control.stop_requested = [this] { return StopRequest; };
+  return control;
+}
+
+void TForm4::SetRunning(bool running) {
+  // One run at a time, and its glyph size stays fixed while it lasts.
+  Running = running;
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{ButtonMakeBin, Button1, EditFW, EditFH, RadioGroup2})
+    control->setEnabled(!running);
+}
+
+void TForm4::SaveFontFile(const platform::Bytes& bytes, const QString& completion) {
+  const platform::SaveChoice choice =
+      platform::Ui().SaveFile(font::kFontFileFilter, font::kProposedFontName, QString());
+  const auto written =
+      font::WriteFontFile(bytes, choice.confirmed ? choice.name.toStdString() : std::string());
+  ProgressBar1->setValue(100);
+  QCoreApplication::processEvents();
+  platform::Ui().ShowMessage(written ? completion : QString::fromStdString(written.error().text));
+}
+
+void TForm4::ButtonMakeBinClick() {
+  if (Running || !rasteriser_)
+    return;
+  font::LibraryRequest request;
+  request.traditional_locale = traditionalLocale;
+  request.set = SelectedSet();
+  request.start_text = CodeFieldText(EditUNIS);
+  request.end_text = CodeFieldText(EditUNIE);
+  request.glyph = ReadGlyphSettings();
+  StopRequest = false;
+  SetRunning(true);
+  const std::shared_ptr<platform::GlyphRasteriser> rasteriser = rasteriser_;
+  const font::LibraryOutcome outcome =
+      font::BuildCharsetLibrary(request, *rasteriser, WindowRunControl());
+  for (const std::string& line : outcome.log_lines)
+    Memo1->appendPlainText(QString::fromStdString(line));
+  if (outcome.error)
+    platform::Ui().ShowMessage(QString::fromStdString(outcome.error->text));
+  else if (!outcome.stopped)
+    SaveFontFile(outcome.library, QString::fromStdString(outcome.completion));
+  SetRunning(false);
+}
+
+void TForm4::Button1Click() {
+  if (Running || !rasteriser_)
+    return;
+  const std::optional<QString> name = platform::Ui().OpenFile(QString(), QString());
+  if (!name || name->isEmpty())
+    return;
+  if (auto error = font::LoadStringText(name->toStdString(), TextCodePage(), StringText)) {
+    platform::Ui().ShowMessage(QString::fromStdString(error->text));
+    return;
+  }
+  QStringList lines;
+  for (const std::u16string& line : StringText.lines)
+    lines << FromUtf16(line);
+  Memo2->setPlainText(lines.join('\n'));
+
+  StopRequest = false;
+  SetRunning(true);
+  const std::shared_ptr<platform::GlyphRasteriser> rasteriser = rasteriser_;
+  const font::StringFontOutcome outcome = font::BuildStringFont(
+      StringText.lines, TextCodePage(), ReadGlyphSettings(), *rasteriser, WindowRunControl());
+  if (outcome.error)
+    platform::Ui().ShowMessage(QString::fromStdString(outcome.error->text));
+  else if (!outcome.stopped)
+    SaveFontFile(outcome.file, font::kStringFontOk);
+  SetRunning(false);
 }

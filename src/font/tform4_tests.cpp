@@ -1,0 +1,225 @@
+#include "font/tform4.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <cstdlib>
+
+#include "font/charset_codes.h"
+#include "font/charset_library.h"
+#include "font/font_file.h"
+#include "platform/file_io.h"
+#include "platform/scripted_dialogs.h"
+
+class TForm4Test : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir folder_;
+  QString In(const QString& name) const { return folder_.filePath(name); }
+  static qint64 FileSize(const QString& path) { return QFileInfo(path).size(); }
+  static void ReleaseKey(QLineEdit* field) { QTest::keyRelease(field, Qt::Key_0); }
+  static platform::SaveChoice Save(const QString& name) { return {true, name}; }
+
+ private slots:
+  void initTestCase() { qunsetenv("LC_ALL"), qunsetenv("LC_CTYPE"), qunsetenv("LANG"); }
+
+  void StartsWithTheWindowsDefaults() {
+    TForm4 window;
+    QCOMPARE(window.windowTitle(), QString("Creat Chinese Font Lib "));
+    QCOMPARE(window.ComboBoxCode->currentText(), QString("GB2312"));
+    QVERIFY(window.ComboBoxCode->isEnabled());
+    QCOMPARE(window.Edit1->text(), QString("BBAA"));
+    QCOMPARE(window.EditCTLimit->text(), QString("200"));
+    QCOMPARE(window.EditFW->text(), QString("16"));
+    QCOMPARE(window.XOffset, 2);
+    QCOMPARE(window.YOffset, 1);
+    QVERIFY(!window.CheckBoxWhole->isEnabled());
+    QVERIFY(!window.LabelFace->text().isEmpty());
+    // The 16 x 16 reference glyph shows as 65 x 65 previews, centred in their boxes.
+    QCOMPARE(window.Image1->size(), QSize(65, 65));
+    QCOMPARE(window.Image2->x(), (window.GroupBoxSyst->width() - 65) / 2);
+    QCOMPARE(window.Image2->y(), (window.GroupBoxSyst->height() - 65) / 2);
+  }
+
+  void TraditionalLocaleFixesBig5() {
+    qputenv("LC_ALL", "zh_TW.UTF-8");
+    TForm4 window;
+    qunsetenv("LC_ALL");
+    QVERIFY(window.traditionalLocale);
+    QCOMPARE(window.ComboBoxCode->currentText(), QString("BIG5"));
+    QVERIFY(!window.ComboBoxCode->isEnabled());
+    QCOMPARE(window.Edit1->text(), QString("B5D8"));
+  }
+
+  void TestButtonsListTheGlyphBytes() {
+    platform::ScriptedDialogs dialogs;
+    TForm4 window;
+    window.Edit1->setText("B0A1");
+    window.ButtonTest->click();
+    const QStringList lines = window.Memo1->toPlainText().split('\n');
+    QCOMPARE(lines.size(), 5);  // four lines of eight entries, then the empty rest
+    QVERIFY(lines[0].startsWith("0x") && lines[0].endsWith(", "));
+    QCOMPARE(lines[0].count("0x"), 8);
+
+    window.Edit3->setText("AC80");
+    window.Button2->click();
+    const QString unicode = window.Memo1->toPlainText();
+    window.Edit2->setText(QString::fromUtf8("\uAC80"));  // not in GBK: drawn as "?"
+    window.ButtonCHINPUT->click();
+    QVERIFY(window.Memo1->toPlainText() != unicode);
+    QVERIFY(dialogs.messages.isEmpty());
+  }
+
+  void KeyReleasesNormaliseTheFields() {
+    platform::ScriptedDialogs dialogs;
+    TForm4 window;
+    const struct {
+      QLineEdit* field;
+      const char* typed;
+      const char* kept;
+    } cases[] = {{window.Edit1, "1g", "1000"},       {window.Edit3, "ab", "AB00"},
+                 {window.EditUNIS, "12345", "1234"}, {window.EditUNIE, "汉", "0000"},
+                 {window.EditCTLimit, "999", "255"}, {window.EditCTLimit, "0200", "200"}};
+    for (const auto& c : cases) {
+      c.field->setText(QString::fromUtf8(c.typed));
+      ReleaseKey(c.field);
+      QCOMPARE(c.field->text(), QString(c.kept));
+    }
+    window.EditCTLimit->setText("");
+    ReleaseKey(window.EditCTLimit);
+    QCOMPARE(dialogs.messages, QStringList{"'' is not a valid integer value"});
+  }
+
+  void PositionBarsMoveOnePixelPerChange() {
+    TForm4 window;
+    window.ScrollBar1->setValue(60);
+    QCOMPARE(window.XOffset, 3);
+    window.ScrollBar1->setValue(50);
+    QCOMPARE(window.XOffset, 2);
+    window.ScrollBar2->setValue(49);
+    QCOMPARE(window.YOffset, 0);
+  }
+
+  void MakeBinWritesTheLibrary() {
+    platform::ScriptedDialogs dialogs;
+    TForm4 window;
+    dialogs.save_answers.push_back(Save(In("Font_C1_16")));
+    QElapsedTimer clock;
+    clock.start();
+    window.ButtonMakeBin->click();
+    // The window pumps its events after every glyph; shown for the closing note.
+    qInfo("GB2312 in the window: %lld ms", clock.elapsed());
+    QCOMPARE(FileSize(In("Font_C1_16.bin")), 267264);
+    QCOMPARE(dialogs.messages, QStringList{"GB2312 Font Lib ok"});
+    QCOMPARE(dialogs.save_proposals, QStringList{"Font_"});
+    QCOMPARE(dialogs.save_filters, QStringList{"*.bin"});
+    QCOMPARE(window.ProgressBar1->value(), 100);
+
+    // The slot of 0xB0A1 holds the bytes "Test Code" lists.
+    window.Edit1->setText("B0A1");
+    window.ButtonTest->click();
+    const auto library = platform::ReadFileBytes(In("Font_C1_16.bin").toStdString());
+    const std::string slot = font::GlyphByteListing(
+        std::span(library->data() + font::SlotOf(font::CharacterSet::Gb2312, 0xB0A1) * 32, 32));
+    QCOMPARE(window.Memo1->toPlainText(), QString::fromStdString(slot).replace("\r\n", "\n"));
+  }
+
+  void UnicodeRangeErrorsStopBeforeTheDialog() {
+    platform::ScriptedDialogs dialogs;
+    TForm4 window;
+    window.ComboBoxCode->setCurrentIndex(4);
+    window.EditUNIS->setText("D7A3");
+    window.EditUNIE->setText("AC00");
+    window.ButtonMakeBin->click();
+    QCOMPARE(window.Memo1->toPlainText(), QString("Unicode start:D7A3\nUnicode end:AC00"));
+    QCOMPARE(dialogs.messages, QStringList{"Error for start code > end code. And stop."});
+    QVERIFY(dialogs.save_proposals.isEmpty());
+  }
+
+  void CancelledSaveShowsNoCompletion() {
+    platform::ScriptedDialogs dialogs;
+    TForm4 window;
+    window.ComboBoxCode->setCurrentIndex(4);
+    window.EditUNIS->setText("0041");
+    window.EditUNIE->setText("0042");
+    window.ButtonMakeBin->click();  // nothing scripted: the dialog is cancelled
+    QCOMPARE(dialogs.messages, QStringList{"Error file's name"});
+    dialogs.save_answers.push_back(Save(In("missing/x")));
+    window.ButtonMakeBin->click();
+    QCOMPARE(dialogs.messages.last(), QString("open Creat file error!\n"));
+  }
+
+  void CloseDuringARunLeavesNoFileAndRunsAgainLater() {
+    platform::ScriptedDialogs dialogs;
+    TForm4 window;
+    window.show();
+    bool locked_during_run = false;
+    QTimer::singleShot(0, &window, [&] {
+      locked_during_run = !window.ButtonMakeBin->isEnabled() && !window.EditFW->isEnabled() &&
+                          !window.RadioGroup2->isEnabled() && window.Running;
+      window.ButtonClose->click();
+    });
+    dialogs.save_answers.push_back(Save(In("closed")));
+    window.ButtonMakeBin->click();
+    QVERIFY(locked_during_run);
+    QVERIFY(window.isHidden());
+    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY(!QFileInfo::exists(In("closed.bin")));
+    QVERIFY(window.ButtonMakeBin->isEnabled());
+
+    window.show();
+    window.ComboBoxCode->setCurrentIndex(4);
+    window.EditUNIS->setText("0041");
+    window.EditUNIE->setText("0041");
+    window.ButtonMakeBin->click();
+    QCOMPARE(dialogs.messages, QStringList{"UniCode Font Lib ok"});
+    QCOMPARE(FileSize(In("closed.bin")), 32);
+  }
+
+  void StringBinWritesTheStringFont() {
+    platform::ScriptedDialogs dialogs;
+    TForm4 window;
+    const std::string text = "AB\r\n\xBA\xBA\xBA\xBA";
+    QVERIFY(platform::WriteFileAtomically(
+        In("text.txt").toStdString(),
+        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
+    dialogs.open_answers.push_back(In("text.txt"));
+    dialogs.save_answers.push_back(Save(In("Font_str")));
+    window.Button1->click();
+    QCOMPARE(dialogs.messages, QStringList{"String Font bin ok"});
+    const auto file = platform::ReadFileBytes(In("Font_str.bin").toStdString());
+    QCOMPARE(file->size(), std::size_t(148));
+    QCOMPARE(window.Memo2->toPlainText(), QString::fromUtf8("AB\n汉汉"));
+
+    window.Button1->click();  // no file chosen: nothing happens
+    QCOMPARE(dialogs.messages.size(), 1);
+  }
+
+  void EmptyFieldsStopWithTheConversionError() {
+    platform::ScriptedDialogs dialogs;
+    TForm4 window;
+    window.EditFW->setText("");
+    window.ButtonMakeBin->click();
+    QCOMPARE(dialogs.messages, QStringList{"'' is not a valid integer value"});
+    QVERIFY(dialogs.save_proposals.isEmpty());
+  }
+
+  void SelectFontChangesTheFace() {
+    platform::ScriptedDialogs dialogs;
+    TForm4 window;
+    QFont chosen("DejaVu Sans");
+    chosen.setPixelSize(12);
+    dialogs.font_answers.push_back(chosen);
+    window.ButtonSFont->click();
+    QCOMPARE(window.LabelFace->text(), QString("DejaVu Sans"));
+    QCOMPARE(window.FontChoice.pixel_height, 12);
+    window.ButtonSFont->click();  // cancelled: the font stays
+    QCOMPARE(window.LabelFace->text(), QString("DejaVu Sans"));
+  }
+};
+
+QTEST_MAIN(TForm4Test)
+#include "tform4_tests.moc"
