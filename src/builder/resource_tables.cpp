@@ -81,8 +81,9 @@ class TablePasses {
       if (ranges && static_cast<int>(ranges->size()) == kMaxRanges) {
         shown_(platform::Warning(kGifNumberOver));
         if (i + 1 < names.size())
-          return platform::Error(std::string("Too many ") + PrefixOf(kind) +
-                                 " resources: the table holds 16, and " + names[i + 1] +
+          return platform::Error(std::string("Too many ") + PrefixOf(kind) + " resources: the " +
+                                 (kind == ResourceKind::Gif ? "GIF range" : "number-set") +
+                                 " table holds 16, and " + names[i + 1] +
                                  " is the 17th; it would lie away from its table address");
         break;
       }
