@@ -58,6 +58,12 @@ wav mono8.wav 1 8 8000 '\x80\x81\x82'
 expect 0 "OK" "$start" -- -o Wav-all mono8.wav
 cmp -s Wav-all.bin <(printf '\x80\x81\x82') || fail "second run bytes: $(xxd -p Wav-all.bin)"
 
+# So little data that B is 0: an empty file, and a listing that says so.
+expect 0 "OK" "$start" -- --speed 4 -o Wav-empty mono8.wav
+[ -f Wav-empty.bin ] && [ ! -s Wav-empty.bin ] || fail "B = 0 must give an empty file"
+[ "$(sed -n 5p Wav-empty-Addr.txt)" = $'0//The bytes of Bin_File_Data_Size \r' ] ||
+  fail "B = 0 listing: $(sed -n 5p Wav-empty-Addr.txt | od -c)"
+
 # Refusals: nothing written, status 1.
 eight="8bits wav files,Please didn't select 16bits bin data"
 expect 1 "" "$eight" -- --bits 16 -o Wav-no mono8.wav
