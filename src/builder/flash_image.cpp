@@ -96,6 +96,11 @@ platform::Result<platform::Ok> WriteFlashImage(const std::string& path, const Pr
       const std::optional<platform::Bytes> bytes = platform::ReadFileBytes(resource_path);
       if (!bytes)
         return platform::Error(CantOpen(resource_path));
+      const auto placed = build.placed_sizes.find(name);
+      if (placed == build.placed_sizes.end() || placed->second != bytes->size())
+        return platform::Error(resource_path +
+                               " changed while the image was built: it no longer fits the "
+                               "place the tables give it");
       if (!image.Append(*bytes))
         return platform::Error(CantOpen(path));
     }

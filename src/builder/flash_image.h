@@ -29,7 +29,8 @@ using PauseBeforeOpen = std::function<void()>;
 
 // The header followed by every resource file in placement order, written beside `path`
 // and renamed into place when complete: a resource that cannot be read gives
-// "Can't open " + its path and leaves no incomplete image (an earlier image stays).
+// "Can't open " + its path, one whose size is no longer the placed one is refused, and
+// neither leaves an incomplete image (an earlier image stays).
 platform::Result<platform::Ok> WriteFlashImage(const std::string& path, const PreparedBuild& build,
                                                const PauseBeforeOpen& pause = {});
 

@@ -28,7 +28,7 @@ platform::Result<PreparedBuild> PrepareBuild(const ResourceSet& resources,
   if (no_resources)
     return platform::Error(kNoPictureData);
 
-  PreparedBuild build{resources, HeaderBuffer(resources.header_size, 0xFF), {}};
+  PreparedBuild build{resources, HeaderBuffer(resources.header_size, 0xFF), {}, {}};
   HeaderBuffer& header = build.header;
 
   auto info = ParseModuleInfo(commands);
@@ -42,6 +42,7 @@ platform::Result<PreparedBuild> PrepareBuild(const ResourceSet& resources,
   if (!tables)
     return tables.error();
   build.listing = std::move(tables->listing);
+  build.placed_sizes = std::move(tables->placed_sizes);
 
   auto encoded = EncodeUserCommands(commands, tables->gifs, tables->numbers, header);
   if (!encoded)

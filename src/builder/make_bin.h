@@ -2,6 +2,7 @@
 // "Make Bin" up to the files: the image header and the build listing of the current
 // resource list, command list and "NandFlash Bin" choice.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,9 @@ namespace builder {
 
 struct PreparedBuild {
   ResourceSet resources;
-  HeaderBuffer header;               // 0x3000 or 0x20000 bytes
-  std::vector<std::string> listing;  // the "UserInfo" .txt lines
+  HeaderBuffer header;                                // 0x3000 or 0x20000 bytes
+  std::vector<std::string> listing;                   // the "UserInfo" .txt lines
+  std::map<std::string, std::uint64_t> placed_sizes;  // by resource name
 };
 
 inline std::size_t HeaderSizeFor(bool nand) {

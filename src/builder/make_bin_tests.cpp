@@ -174,6 +174,17 @@ TEST_F(MakeBinTest, AResourceThatCannotBeReadLeavesNoImageAndKeepsThePreviousOne
             3);  // no temporary file left beside it
 }
 
+TEST_F(MakeBinTest, AResourceThatChangedSizeSinceItWasPlacedIsRefused) {
+  folder_.WriteResource("Wav-1.bin", 4);
+  auto build = Prepare({"Picture-1.bin", "Wav-1.bin"});
+  ASSERT_TRUE(build.ok());
+  folder_.WriteResource("Picture-1.bin", 0x1001);
+  auto written = WriteFlashImage(folder_.File("Flash.bin"), *build);
+  ASSERT_FALSE(written.ok());
+  EXPECT_EQ(written.error().text.rfind(folder_.File("Picture-1.bin") + " changed", 0), 0u);
+  EXPECT_FALSE(folder_.Exists("Flash.bin"));
+}
+
 TEST_F(MakeBinTest, NamesOfNoKindAreNotAppended) {
   folder_.WriteResource("UserInfo.bin", 0x3000);
   folder_.WriteResource("Dravick_Flash.bin", 0x4000);

@@ -53,6 +53,8 @@ class TablePasses {
   }
 
   Failure Advance(const std::string& name, std::optional<std::uint64_t> size) {
+    if (size)
+      outcome_.placed_sizes[name] = *size;
     placement_ += size.value_or(0);
     if (placement_ > kMaxFlashAddress + 1)
       return platform::Error(

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ struct TableOutcome {
   RangeTable gifs;
   RangeTable numbers;
   std::vector<std::string> listing;  // one line per table entry, in table order
+  // The size each resource file had when it was placed; the image is assembled from
+  // these same sizes or not at all.
+  std::map<std::string, std::uint64_t> placed_sizes;
 };
 
 // Size of a resource file; nothing when it cannot be opened.
