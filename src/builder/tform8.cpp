@@ -77,7 +77,8 @@ constexpr unsigned long kPauseMs = 50;
 TForm8::TForm8(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("TForm8");
   setWindowTitle("Dravick Tool");
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
   BuildControls();
   ConnectHandlers();
   setWindowState(Qt::WindowMaximized);

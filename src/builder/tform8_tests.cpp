@@ -152,6 +152,16 @@ class TForm8Tests : public QObject {
     QVERIFY(form.ProjectFolder.empty());  // only "Input Command List" remembers its folder
   }
 
+  void InputBinFilesInAFolderThatIsGone() {
+    platform::ScriptedDialogs dialogs;
+    dialogs.open_answers = {QString("/no/such/folder/Picture-1.bin")};
+    TForm8 form;
+    Fill(form.ListBox1, {"kept"}, 0);
+    form.BtnAddAll->click();
+    QCOMPARE(dialogs.messages, QStringList{"Fail to Open the file"});
+    QCOMPARE(Lines(form.ListBox1), QStringList{"kept"});
+  }
+
   void InputCommandListCancelledChangesNothing() {
     platform::ScriptedDialogs dialogs;
     dialogs.open_answers = {QString("*.ini")};
