@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,23 @@ TEST(ReadEntryLine, ANumberThatIsNoDecimalStopsTheBuild) {
   auto entry = ReadEntryLine("{12AB, 480, 0x0, 0x10},//a.png");
   ASSERT_FALSE(entry.ok());
   EXPECT_EQ(entry.error().text.rfind("'12AB' is not a valid integer value", 0), 0u);
+}
+
+// Damaged lists: every line either is an entry, is none, or stops with a message.
+TEST(ReadEntryLine, SurvivesDamagedLists) {
+  std::mt19937 random(11);
+  const std::string alphabet = "{},0123456789xXaFg /\t\r\n\xB0";
+  for (int round = 0; round < 500; ++round) {
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+      text += alphabet[random() % alphabet.size()];
+    for (const std::string& line : LinesOf(text)) {
+      auto entry = ReadEntryLine(line);
+      if (!entry.ok()) {
+        EXPECT_NE(entry.error().text.find("is not a valid integer value"), std::string::npos);
+      }
+    }
+  }
 }
 
 }  // namespace
