@@ -179,7 +179,8 @@ class TForm8Tests : public QObject {
     platform::ScriptedDialogs dialogs;
     dialogs.save_answers = {{true, QString::fromStdString(folder.File("project"))},
                             {true, QString()},
-                            {false, QString::fromStdString(folder.File("other"))}};
+                            {false, QString::fromStdString(folder.File("other"))},
+                            {true, QString::fromStdString(folder.File("gone/project"))}};
     TForm8 form;
     Fill(form.ListBox2, {"[INFO]", "PCVersion:16\t/x"}, 0);
     form.BtnSave->click();
@@ -191,7 +192,9 @@ class TForm8Tests : public QObject {
     QCOMPARE(dialogs.messages, QStringList{"Error file's name"});
     form.BtnSave->click();
     QVERIFY(!folder.Exists("other.ini"));
-    QCOMPARE(dialogs.save_proposals, (QStringList{"*.ini", "*.ini", "*.ini"}));
+    form.BtnSave->click();
+    QCOMPARE(dialogs.messages, (QStringList{"Error file's name", "open Creat file error!\n"}));
+    QCOMPARE(dialogs.save_proposals, (QStringList{"*.ini", "*.ini", "*.ini", "*.ini"}));
   }
 
   void MakeBinWritesUserInfoAndTheFlashImage() {
