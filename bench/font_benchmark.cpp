@@ -18,11 +18,12 @@ namespace {
 
 constexpr const char* kUmingFile = "/usr/share/fonts/truetype/arphic/uming.ttc";
 
-// The GB2312 characters, decoded once outside the timed loop.
-std::vector<char32_t> Gb2312Characters() {
+// The characters of GB2312 (0) or GBK (3), decoded once outside the timed loop.
+std::vector<char32_t> SetCharacters(int set) {
+  const bool gbk = set == int(font::CharacterSet::Gbk);
   std::vector<char32_t> characters;
-  for (int lead = 0xA1; lead <= 0xF7; ++lead) {
-    for (int trail = 0xA1; trail <= 0xFE; ++trail) {
+  for (int lead = gbk ? 0x81 : 0xA1; lead <= (gbk ? 0xFE : 0xF7); ++lead) {
+    for (int trail = gbk ? 0x40 : 0xA1; trail <= 0xFE; ++trail) {
       const std::array<std::uint8_t, 2> code{std::uint8_t(lead), std::uint8_t(trail)};
       const std::u16string text = platform::DecodeCodePage(code, platform::CodePage::Gbk936);
       characters.push_back(text.empty() ? U'?' : char32_t(text[0]));
@@ -32,8 +33,8 @@ std::vector<char32_t> Gb2312Characters() {
 }
 
 void BM_FreeTypeFloor(benchmark::State& state) {
-  const std::vector<char32_t> characters = Gb2312Characters();
-  std::vector<std::uint8_t> library(8352 * 32);
+  const std::vector<char32_t> characters = SetCharacters(int(state.range(0)));
+  std::vector<std::uint8_t> library(characters.size() * 32);
   for (auto _ : state) {
     FT_Library freetype = nullptr;
     FT_Face face = nullptr;
@@ -79,7 +80,11 @@ void BM_FreeTypeFloor(benchmark::State& state) {
   state.counters["glyphs/s"] = benchmark::Counter(double(characters.size()),
                                                   benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_FreeTypeFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreeTypeFloor)
+    ->ArgName("set")
+    ->Arg(int(font::CharacterSet::Gb2312))
+    ->Arg(int(font::CharacterSet::Gbk))
+    ->Unit(benchmark::kMillisecond);
 
 // A whole library as `dravick font charset` makes it, font resolution included.
 void BM_CharsetLibrary(benchmark::State& state) {

@@ -104,7 +104,8 @@ void ConvertToGray(picture::WorkingBitmap& raster) {
   for (int y = 0; y < raster.Height(); ++y) {
     std::uint8_t* p = raster.Row(y);
     for (int x = 0; x < raster.Width(); ++x, p += 3) {
-      if (p[0] == 255 && p[1] == 255 && p[2] == 255)
+      // White stays, and a gray (v, v, v) converts to v itself.
+      if (p[0] == p[1] && p[1] == p[2])
         continue;
       const double gray = kRedWeight * p[0] + kGreenWeight * p[1] + kBlueWeight * p[2];
       p[0] = p[1] = p[2] = static_cast<std::uint8_t>(gray);

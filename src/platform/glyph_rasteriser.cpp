@@ -212,27 +212,29 @@ inline void Darken(const RgbCanvas& canvas, int x, int y, unsigned coverage) {
 }
 
 void Blit(const FT_Bitmap& bitmap, int left, int top, const RgbCanvas& canvas) {
-  for (unsigned row = 0; row < bitmap.rows; ++row) {
-    const int y = top + static_cast<int>(row);
-    if (y < 0 || y >= canvas.height)
-      continue;
+  // Only the part of the bitmap that falls inside the canvas.
+  const int first_row = std::max(0, -top);
+  const int end_row = std::min(static_cast<int>(bitmap.rows), canvas.height - top);
+  const int first_column = std::max(0, -left);
+  const int end_column = std::min(static_cast<int>(bitmap.width), canvas.width - left);
+  const unsigned grays = std::max(2u, static_cast<unsigned>(bitmap.num_grays));
+  for (int row = first_row; row < end_row; ++row) {
     const unsigned char* line = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
-    for (unsigned column = 0; column < bitmap.width; ++column) {
+    for (int column = first_column; column < end_column; ++column) {
       unsigned coverage = 0;
-      if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+      if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
         coverage = (line[column >> 3] & (0x80 >> (column & 7))) != 0 ? 255 : 0;
-      } else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-        coverage = bitmap.num_grays == 256
-                       ? line[column]
-                       : line[column] * 255u / std::max(1u, bitmap.num_grays - 1u);
-      }
-      Darken(canvas, left + static_cast<int>(column), y, coverage);
+      else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY)
+        coverage = grays == 256 ? line[column] : line[column] * 255u / (grays - 1u);
+      Darken(canvas, left + column, top + row, coverage);
     }
   }
 }
 
 void FillBand(const RgbCanvas& canvas, int x0, int x1, int top, int thickness) {
-  for (int y = top; y < top + thickness; ++y)
+  x0 = std::max(x0, 0);
+  x1 = std::min(x1, canvas.width);
+  for (int y = std::max(top, 0); y < std::min(top + thickness, canvas.height); ++y)
     for (int x = x0; x < x1; ++x)
       Darken(canvas, x, y, 255);
 }
