@@ -12,6 +12,7 @@ packages=(
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-dejavu-core fontconfig
   xvfb xauth x11-utils imagemagick
+  clang libclang-rt-14-dev
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Runs the whole test suite (core, window and command-line tests) of build/.
+# Runs the whole test suite (core, window, command-line and fuzz regression tests) of
+# build/, or of $BUILD_DIR (build-asan for the sanitizer build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
+# In a sanitizer build any report fails the test that caused it. Leak reports are off:
+# fontconfig and Qt keep process-wide caches they never free.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1:strict_string_checks=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)" "$@"

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Hands every input of the regression corpus to the command line the way a user would:
+# each run must end with status 0, or with status 1, a message on stderr and no output
+# file left behind. Anything else (a crash, a silent failure, a half-written file) fails.
+set -uo pipefail
+: "${DRAVICK:?path of the built dravick}" "${DRAVICK_SOURCE:?repository root}"
+corpus="$DRAVICK_SOURCE/fuzz/regression"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+checked=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# check NAME INPUT: runs the rest of the arguments in a fresh output folder $out.
+check() {
+  local name=$1 input=$2
+  shift 2
+  local status=0
+  "$@" >"$scratch/stdout" 2>"$scratch/stderr" || status=$?
+  case $status in
+    0) ;;
+    1)
+      [ -s "$scratch/stderr" ] || fail "$name $input: status 1 without a message"
+      [ -z "$(ls -A "$out")" ] || fail "$name $input: failed but left $(ls "$out")"
+      ;;
+    *) fail "$name $input: status $status: $(head -c 400 "$scratch/stderr")" ;;
+  esac
+  checked=$((checked + 1))
+}
+
+# fresh INPUT NAME: copies the input into a fresh input folder under NAME, empties $out.
+fresh() {
+  rm -rf "$scratch/in" "$scratch/out"
+  mkdir -p "$scratch/in" "$scratch/out"
+  out="$scratch/out"
+  cp "$1" "$scratch/in/$2"
+}
+
+for input in "$corpus"/png/* "$corpus"/jpeg/* "$corpus"/bmp/*; do
+  [ -f "$input" ] || continue
+  kind=$(basename "$(dirname "$input")")
+  ext=$kind
+  [ "$kind" = jpeg ] && ext=jpg
+  fresh "$input" "bad.$ext"
+  check picture "$input" "$DRAVICK" picture --quiet -o "$out/Picture-bad" "$scratch/in/bad.$ext"
+done
+
+for input in "$corpus"/gif/*; do
+  [ -f "$input" ] || continue
+  fresh "$input" bad.gif
+  check gif "$input" "$DRAVICK" gif --quiet -o "$out/Gif-bad" "$scratch/in/bad.gif"
+done
+
+for input in "$corpus"/wav/*; do
+  [ -f "$input" ] || continue
+  fresh "$input" bad.wav
+  check wav "$input" "$DRAVICK" wav --quiet -o "$out/Wav-bad" "$scratch/in/bad.wav"
+done
+
+for input in "$corpus"/cursor_import/*; do
+  [ -f "$input" ] || continue
+  fresh "$input" bad.txt
+  check cursor "$input" "$DRAVICK" cursor --quiet --hex "$scratch/in/bad.txt" -o "$out/Cursor-bad"
+done
+
+for input in "$corpus"/project/*; do
+  [ -f "$input" ] || continue
+  fresh "$input" bad.ini
+  check build "$input" "$DRAVICK" build --quiet --project "$scratch/in/bad.ini" --bins "$scratch/in" \
+    --userinfo "$out/UserInfo" -o "$out/Flash"
+done
+
+# An address list beside a picture resource file of 64 bytes, read by the builder.
+for input in "$corpus"/address_list/*; do
+  [ -f "$input" ] || continue
+  fresh "$input" Picture-bad-Addr.txt
+  head -c 64 /dev/zero >"$scratch/in/Picture-bad.bin"
+  printf '[INFO]\r\n[USERCMD]\r\n' >"$scratch/in/project.ini"
+  check build "$input" "$DRAVICK" build --quiet --project "$scratch/in/project.ini" \
+    --bins "$scratch/in" --userinfo "$out/UserInfo" -o "$out/Flash" Picture-bad.bin
+done
+
+for input in "$corpus"/string_text/*; do
+  [ -f "$input" ] || continue
+  fresh "$input" bad.txt
+  check font "$input" "$DRAVICK" font string --quiet --text "$scratch/in/bad.txt" \
+    --font "DejaVu Sans" -o "$out/Font_bad"
+done
+
+echo "$checked regression inputs checked through the command line"
