@@ -87,6 +87,25 @@ TEST(StringFont, StopRequestLeavesNoFile) {
   EXPECT_EQ(drawer.calls, 1);
 }
 
+TEST(LoadStringText, ANameWithoutADotKeepsThePreviousText) {
+  const std::string folder = ::testing::TempDir();
+  const std::string with_dot = folder + "font_text.txt";
+  const std::string without_dot = folder + "font_text";
+  ASSERT_TRUE(platform::WriteFileAtomically(with_dot, platform::Bytes{'A', '\n', 'B'}));
+  ASSERT_TRUE(platform::WriteFileAtomically(without_dot, platform::Bytes{'C'}));
+  StringText text;
+  // Nothing loaded yet: the file is read even without a dot.
+  EXPECT_FALSE(LoadStringText(without_dot, CodePage::Gbk936, text));
+  EXPECT_EQ(text.lines, (std::vector<std::u16string>{u"C"}));
+  EXPECT_FALSE(LoadStringText(with_dot, CodePage::Gbk936, text));
+  EXPECT_EQ(text.lines, (std::vector<std::u16string>{u"A", u"B"}));
+  EXPECT_FALSE(LoadStringText(without_dot, CodePage::Gbk936, text));
+  EXPECT_EQ(text.lines, (std::vector<std::u16string>{u"A", u"B"}));
+  const auto error = LoadStringText(folder + "none.txt", CodePage::Gbk936, text);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->text, "Cannot open file \"" + folder + "none.txt\".");
+}
+
 TEST(CodeTable, UnitsTheCodePageLacksBecomeQuestionMarks) {
   EXPECT_EQ(CodeTableOf(u"A\u2027", CodePage::Gbk936), (platform::Bytes{0, 'A', 0, '?'}));
   // A character outside the BMP is two units but one "?".

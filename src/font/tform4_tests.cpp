@@ -106,12 +106,18 @@ class TForm4Test : public QObject {
   void MakeBinWritesTheLibrary() {
     platform::ScriptedDialogs dialogs;
     TForm4 window;
+    window.show();
     dialogs.save_answers.push_back(Save(In("Font_C1_16")));
+    // The window draws its progress bar and pumps its events after every glyph; both
+    // times are printed to see that this does not dominate the run.
+    auto rasteriser = platform::GlyphRasteriser::Open({});
+    font::BuildCharsetLibrary({}, **rasteriser);  // forms and code pages warmed up
     QElapsedTimer clock;
     clock.start();
+    font::BuildCharsetLibrary({}, **rasteriser);
+    const qint64 core_ms = clock.restart();
     window.ButtonMakeBin->click();
-    // The window pumps its events after every glyph; shown for the closing note.
-    qInfo("GB2312 in the window: %lld ms", clock.elapsed());
+    qInfo("GB2312: %lld ms in the core alone, %lld ms in the window", core_ms, clock.elapsed());
     QCOMPARE(FileSize(In("Font_C1_16.bin")), 267264);
     QCOMPARE(dialogs.messages, QStringList{"GB2312 Font Lib ok"});
     QCOMPARE(dialogs.save_proposals, QStringList{"Font_"});
