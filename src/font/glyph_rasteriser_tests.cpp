@@ -58,6 +58,12 @@ TEST(GlyphRasteriser, OpensAFontFileByPath) {
   EXPECT_GT(InkCount(RenderGlyph(*rasteriser, u"W", {})), 10);
 }
 
+TEST(GlyphRasteriser, AMissingFontFileIsAnError) {
+  const auto opened = platform::GlyphRasteriser::Open({"/no/such/font.ttf", 14});
+  ASSERT_FALSE(opened);
+  EXPECT_EQ(opened.error().text, "Font not found: /no/such/font.ttf");
+}
+
 TEST(GlyphRasteriser, ClipsAtTheCell) {
   auto rasteriser = Open();
   ASSERT_TRUE(rasteriser);

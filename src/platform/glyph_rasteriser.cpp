@@ -94,6 +94,9 @@ std::optional<FaceFile> Resolve(const FontChoice& choice) {
   std::error_code error;
   if (std::filesystem::is_regular_file(PathFromUtf8(choice.family), error))
     return FaceFile{choice.family, 0, {}};
+  // A path names a file, never a family.
+  if (choice.family.find(kSeparator) != std::string::npos)
+    return std::nullopt;
   if (choice.family.empty() || choice.family == kDefaultFaceName) {
     for (const char* family : kDefaultFaceStandIns) {
       auto match = Match(choice, family, nullptr);

@@ -115,6 +115,11 @@ expect_eq "limit 0" "$(printf '00%.0s' {1..32})" "$("$DRAVICK" font show --text 
 "$DRAVICK" font show --code BBAA --png preview.png >/dev/null || fail "png: exit $?"
 expect_eq "png magic" "89504e47" "$(bytes_at preview.png 0 4)"
 
+# A font file that does not exist.
+"$DRAVICK" font show --text A --font /no/such/font.ttf >/dev/null 2>err
+expect_eq "missing font status" 1 $?
+expect_eq "missing font message" "Font not found: /no/such/font.ttf" "$(cat err)"
+
 # Usage errors.
 for args in "--text A --width abc" "--code 12" "--code ZZZZ" "--text A --rotate 180" \
   "--text A --gray-limit -1" "--code B0A1 --text A"; do
