@@ -128,6 +128,7 @@ LibraryOutcome BuildCharsetLibrary(const LibraryRequest& request, platform::Text
     return outcome;
   }
 
+  platform::Report(control.progress, 0);
   std::size_t fill = 0;
   ForEachCode(request.set, start, end, [&](std::uint16_t code) {
     const picture::WorkingBitmap raster = RenderGlyph(

@@ -92,10 +92,18 @@ std::u16string DecodeCodePage(std::span<const std::uint8_t> bytes, CodePage page
     return {};
   std::u16string out(bytes.size() + 2, u'\0');
   UErrorCode status = U_ZERO_ERROR;
-  ucnv_reset(converter);
-  const int32_t length = ucnv_toUChars(
-      converter, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
-      reinterpret_cast<const char*>(bytes.data()), static_cast<int32_t>(bytes.size()), &status);
+  int32_t length = 0;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    // A second attempt with the length ICU asked for, should the first buffer be short.
+    status = U_ZERO_ERROR;
+    ucnv_reset(converter);
+    length = ucnv_toUChars(
+        converter, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+        reinterpret_cast<const char*>(bytes.data()), static_cast<int32_t>(bytes.size()), &status);
+    if (status != U_BUFFER_OVERFLOW_ERROR)
+      break;
+    out.resize(static_cast<std::size_t>(length) + 1);
+  }
   if (U_FAILURE(status))
     return {};
   out.resize(static_cast<std::size_t>(length));
@@ -108,10 +116,17 @@ std::string EncodeCodePage(std::u16string_view text, CodePage page) {
     return {};
   std::string out(text.size() * 2 + 2, '\0');
   UErrorCode status = U_ZERO_ERROR;
-  ucnv_reset(converter);
-  const int32_t length = ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
-                                         reinterpret_cast<const UChar*>(text.data()),
-                                         static_cast<int32_t>(text.size()), &status);
+  int32_t length = 0;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    status = U_ZERO_ERROR;
+    ucnv_reset(converter);
+    length = ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
+                             reinterpret_cast<const UChar*>(text.data()),
+                             static_cast<int32_t>(text.size()), &status);
+    if (status != U_BUFFER_OVERFLOW_ERROR)
+      break;
+    out.resize(static_cast<std::size_t>(length) + 1);
+  }
   if (U_FAILURE(status))
     return {};
   out.resize(static_cast<std::size_t>(length));
