@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "bootimage/decimal_field.h"
+#include "platform/decimal_field.h"
 
 namespace bootimage {
 namespace {
@@ -112,7 +112,7 @@ BootForm::BootForm() {
 platform::Result<BootSettings> ReadBootSettings(const BootForm& form) {
   BootSettings settings;
   for (int field = 0; field < kNumberFieldCount; ++field) {
-    auto value = ParseDecimalField(form.numbers[field], kNumberFields[field].label);
+    auto value = platform::ParseDecimalField(form.numbers[field], kNumberFields[field].label);
     if (!value)
       return value.error();
     settings.numbers[field] = *value;

@@ -1,11 +1,14 @@
 #include "cli/cli_support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 #include <regex>
 
 #include <unistd.h>
+
+#include "picture/messages.h"
 
 namespace cli {
 
@@ -53,6 +56,18 @@ platform::Progress ProgressBar(const Common& common, std::string label) {
       std::fputc('\n', stderr);
     std::fflush(stderr);
   };
+}
+
+int PrintRun(const std::vector<platform::Message>& messages, const std::vector<std::string>& log,
+             bool stopped, const Common& common) {
+  int status = kOk;
+  for (const platform::Message& message : messages)
+    status = std::max(status, Print(message, common));
+  if (!stopped)
+    return status;
+  if (!log.empty() && log.back().starts_with(picture::kFailToConvert))
+    std::cerr << log.back() << '\n';
+  return kFailed;
 }
 
 void AddCommonFlags(CLI::App& command, Common& common) {

@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 #include <string>
+#include <vector>
 
 #include "platform/message.h"
 #include "platform/progress.h"
@@ -30,6 +31,11 @@ extern const CLI::Validator Decimal;
 // A progress callback drawing a bar on standard error when it is a terminal and the
 // run is not quiet; empty otherwise.
 platform::Progress ProgressBar(const Common& common, std::string label);
+
+// Prints a conversion run's messages; when the run stopped, also its failure line (the
+// last log line, which no listing receives). Returns the exit status.
+int PrintRun(const std::vector<platform::Message>& messages, const std::vector<std::string>& log,
+             bool stopped, const Common& common);
 
 // Adds --quiet and --traditional-locale to a subcommand.
 void AddCommonFlags(CLI::App& command, Common& common);

@@ -48,16 +48,7 @@ int Run(GifOptions& options) {
   if (bar)
     bar(100);
 
-  int status = kOk;
-  for (const platform::Message& message : report.messages)
-    status = std::max(status, Print(message, options.common));
-  if (report.stopped) {
-    // The failure line ends the log, which is not written: say it here.
-    if (!report.log.empty() && report.log.back().starts_with(picture::kFailToConvert))
-      std::cerr << report.log.back() << '\n';
-    return kFailed;
-  }
-  return status;
+  return PrintRun(report.messages, report.log, report.stopped, options.common);
 }
 
 }  // namespace

@@ -62,18 +62,7 @@ int Run(PictureOptions& options) {
   const picture::RunReport report = picture::ConvertPictures(
       entries, *output, settings, platform::TextCodePage(options.common.traditional_locale),
       ProgressBar(options.common, "picture"));
-  int status = kOk;
-  for (const platform::Message& message : report.messages) {
-    status = std::max(status, Print(message, options.common));
-  }
-  if (report.stopped) {
-    // The failure line ends the log; the listing is not written, so say it here.
-    if (!report.log.empty() && report.log.back().starts_with(picture::kFailToConvert)) {
-      std::cerr << report.log.back() << '\n';
-    }
-    return kFailed;
-  }
-  return status;
+  return PrintRun(report.messages, report.log, report.stopped, options.common);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "combine/decimal_field.h"
 #include "combine/messages.h"
+#include "platform/decimal_field.h"
 #include "platform/paths.h"
 
 namespace combine {
@@ -14,11 +14,11 @@ std::string SlotCaption(int slot) {
 }
 
 platform::Result<std::int32_t> StartOf(const SlotTable& slots, int slot) {
-  return ParseDecimalField(slots[slot].start, "Start Address of " + SlotCaption(slot));
+  return platform::ParseDecimalField(slots[slot].start, "Start Address of " + SlotCaption(slot));
 }
 
 platform::Result<std::int32_t> LengthOf(const SlotTable& slots, int slot) {
-  return ParseDecimalField(slots[slot].length, "Length of " + SlotCaption(slot));
+  return platform::ParseDecimalField(slots[slot].length, "Length of " + SlotCaption(slot));
 }
 
 // Where the slot's predecessor ends by its fields.

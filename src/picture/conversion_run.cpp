@@ -1,7 +1,6 @@
 #include "picture/conversion_run.h"
 
 #include <future>
-#include <limits>
 
 #include "picture/messages.h"
 #include "picture/rotation.h"
@@ -20,7 +19,7 @@ platform::Result<WorkingBitmap> LoadPreviewPicture(const std::string& path, Pict
 }
 
 PictureRun::PictureRun(std::string output_path, int count, platform::CodePage page)
-    : store_(std::move(output_path)), page_(page), convert_count_(count) {}
+    : output_(std::move(output_path), page), convert_count_(count) {}
 
 StepOutcome PictureRun::ConvertCurrent(const WorkingBitmap& preview, PictureKind kind,
                                        const std::string& path, const std::string& entry,
@@ -46,47 +45,20 @@ StepOutcome PictureRun::ConvertCurrent(const WorkingBitmap& preview, PictureKind
     if (item_size_ >= 0)
       bytes = EncodePicture(preview, form, settings.Encode(), progress);
   }
-  if (item_size_ < 0 || next_address_ + item_size_ > std::numeric_limits<std::int32_t>::max()) {
-    StepOutcome failed = FailOn(entry);
-    outcome.messages.insert(outcome.messages.end(), failed.messages.begin(), failed.messages.end());
+  if (!output_.Fits(item_size_)) {
+    FailOn(entry);
     outcome.stopped = true;
     return outcome;
   }
   // The form's size is what the tables rely on: a PNG without alpha keeps its place,
   // filled with zeros.
   bytes.resize(static_cast<std::size_t>(item_size_), 0);
-
-  auto stored = store_.Store(bytes);
-  if (!stored) {
-    // Going on would log pictures never stored and an address list that lies.
-    outcome.messages.push_back(stored.error());
-    stopped_ = true;
-    outcome.stopped = true;
+  const std::string line = ListingLine(w, h, static_cast<std::uint32_t>(output_.NextAddress()),
+                                       static_cast<std::uint32_t>(item_size_), entry);
+  if (!output_.Store(bytes, line, outcome))
     return outcome;
-  }
-  log_.push_back(ListingLine(w, h, static_cast<std::uint32_t>(next_address_),
-                             static_cast<std::uint32_t>(item_size_), entry));
-  next_address_ += item_size_;
   ++convert_index_;
   platform::Report(progress, 100);
-  return outcome;
-}
-
-StepOutcome PictureRun::FailOn(const std::string& entry) {
-  log_.push_back(kFailToConvert + entry);
-  stopped_ = true;
-  StepOutcome outcome;
-  outcome.stopped = true;
-  return outcome;
-}
-
-StepOutcome PictureRun::Finish() {
-  StepOutcome outcome;
-  auto written = WriteAddressList(store_.Path(), log_, page_);
-  if (!written)
-    outcome.messages.push_back(written.error());
-  outcome.messages.push_back(platform::Done(kConvertOk));
-  outcome.finished = true;
   return outcome;
 }
 
@@ -95,12 +67,7 @@ RunReport ConvertPictures(const std::vector<std::string>& entries, const std::st
                           const platform::Progress& progress) {
   PictureRun run(output_path, static_cast<int>(entries.size()), page);
   RunReport report;
-  auto take = [&report, &run](const StepOutcome& step) {
-    report.messages.insert(report.messages.end(), step.messages.begin(), step.messages.end());
-    report.log = run.Log();
-    report.stopped = step.stopped;
-    return !step.stopped;
-  };
+  auto take = [&report, &run](const StepOutcome& step) { return report.Take(step, run.Log()); };
   // Decoding the next picture overlaps encoding and storing the current one; the
   // results are the same as loading one after another.
   struct Loaded {

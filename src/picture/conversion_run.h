@@ -9,7 +9,7 @@
 #include "picture/picture_kind.h"
 #include "picture/picture_loader.h"
 #include "picture/pixel_encoders.h"
-#include "picture/resource_output.h"
+#include "picture/run_output.h"
 #include "picture/working_bitmap.h"
 #include "platform/code_page.h"
 #include "platform/message.h"
@@ -39,13 +39,6 @@ struct PictureSettings {
 platform::Result<WorkingBitmap> LoadPreviewPicture(const std::string& path, PictureKind kind,
                                                    const PictureSettings& settings);
 
-// What happened in one step. Messages are the boxes the window shows, in order.
-struct StepOutcome {
-  std::vector<platform::Message> messages;
-  bool stopped = false;   // the run ended with a failure: no address list, no "Convert ok"
-  bool finished = false;  // the address list is written and "Convert ok" is the last message
-};
-
 class PictureRun {
  public:
   PictureRun(std::string output_path, int count, platform::CodePage page);
@@ -58,35 +51,26 @@ class PictureRun {
                              const platform::Progress& progress = {});
 
   // Logs "Fail to convert " + entry and stops the run.
-  StepOutcome FailOn(const std::string& entry);
+  StepOutcome FailOn(const std::string& entry) { return output_.FailOn(entry); }
 
   // Writes the address list and says "Convert ok".
-  StepOutcome Finish();
+  StepOutcome Finish() { return output_.Finish(); }
 
-  [[nodiscard]] bool HasMore() const { return !stopped_ && convert_index_ < convert_count_; }
-  [[nodiscard]] const std::vector<std::string>& Log() const { return log_; }
+  [[nodiscard]] bool HasMore() const {
+    return !output_.Stopped() && convert_index_ < convert_count_;
+  }
+  [[nodiscard]] const std::vector<std::string>& Log() const { return output_.Lines(); }
   [[nodiscard]] int ConvertIndex() const { return convert_index_; }
   [[nodiscard]] int ConvertCount() const { return convert_count_; }
-  [[nodiscard]] std::int64_t NextAddress() const { return next_address_; }
+  [[nodiscard]] std::int64_t NextAddress() const { return output_.NextAddress(); }
   [[nodiscard]] std::int64_t ItemSize() const { return item_size_; }
-  [[nodiscard]] const std::string& OutputPath() const { return store_.Path(); }
+  [[nodiscard]] const std::string& OutputPath() const { return output_.Path(); }
 
  private:
-  ResourceStore store_;
-  platform::CodePage page_;
+  RunOutput output_;
   int convert_index_ = 0;
   int convert_count_ = 0;
-  std::int64_t next_address_ = 0;
   std::int64_t item_size_ = 0;
-  bool stopped_ = false;
-  std::vector<std::string> log_;
-};
-
-// A whole run: the messages shown, in order, and the log it left.
-struct RunReport {
-  std::vector<platform::Message> messages;
-  std::vector<std::string> log;
-  bool stopped = false;
 };
 
 // "All Convert" over the entries without timer pauses, as the command line runs it.

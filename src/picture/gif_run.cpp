@@ -1,6 +1,5 @@
 #include "picture/gif_run.h"
 
-#include <limits>
 #include <new>
 
 #include "picture/gif_frames.h"
@@ -19,15 +18,14 @@ std::string FrameListingLine(int width, int height, std::uint32_t offset, std::u
 GifRun::GifRun(std::vector<GifEntry> entries, int convert_index, int convert_count,
                std::string output_path, platform::CodePage page)
     : entries_(std::move(entries)),
-      store_(std::move(output_path)),
-      page_(page),
+      output_(std::move(output_path), page),
       convert_index_(convert_index),
       convert_count_(convert_count) {}
 
 StepOutcome GifRun::Step(const GifSettings& settings, const platform::Progress& progress) {
-  if (stopped_)
+  if (output_.Stopped())
     return {};
-  log_.push_back("//" + std::to_string(convert_index_));
+  output_.Log("//" + std::to_string(convert_index_));
   if (convert_index_ < 0 || static_cast<std::size_t>(convert_index_) >= entries_.size())
     return FailOn("");
   const GifEntry& entry = entries_[static_cast<std::size_t>(convert_index_)];
@@ -58,43 +56,17 @@ StepOutcome GifRun::ConvertFrames(const GifEntry& entry, const GifSettings& sett
     const int height = frame_bitmap_.Height();
     item_size_ = EncodedSize(form, width, height, settings.nand);
     // Offsets and sizes must stay within the module's signed 32-bit tables.
-    if (item_size_ < 0 || next_address_ + item_size_ > std::numeric_limits<std::int32_t>::max()) {
+    if (!output_.Fits(item_size_))
       return FailOn(entry.name);
-    }
     const std::vector<std::uint8_t> bytes =
         EncodePicture(frame_bitmap_, form, settings.Encode(), progress);
-    auto stored = store_.Store(bytes);
-    if (!stored) {
-      // Going on would list frames never stored in an address list that lies.
-      outcome.messages.push_back(stored.error());
-      outcome.stopped = true;
-      stopped_ = true;
+    const std::string line =
+        FrameListingLine(width, height, static_cast<std::uint32_t>(output_.NextAddress()),
+                         static_cast<std::uint32_t>(item_size_), entry.name, static_cast<int>(i));
+    if (!output_.Store(bytes, line, outcome))
       return outcome;
-    }
-    log_.push_back(FrameListingLine(width, height, static_cast<std::uint32_t>(next_address_),
-                                    static_cast<std::uint32_t>(item_size_), entry.name,
-                                    static_cast<int>(i)));
-    next_address_ += item_size_;
     platform::Report(progress, 100);
   }
-  return outcome;
-}
-
-StepOutcome GifRun::FailOn(const std::string& name) {
-  log_.push_back(kFailToConvert + name);
-  stopped_ = true;
-  StepOutcome outcome;
-  outcome.stopped = true;
-  return outcome;
-}
-
-StepOutcome GifRun::Finish() {
-  StepOutcome outcome;
-  auto written = WriteAddressList(store_.Path(), log_, page_);
-  if (!written)
-    outcome.messages.push_back(written.error());
-  outcome.messages.push_back(platform::Done(kConvertOk));
-  outcome.finished = true;
   return outcome;
 }
 
@@ -106,12 +78,7 @@ RunReport ConvertGifs(const std::vector<std::string>& paths, const std::string& 
     entries.push_back({path, platform::BareName(path)});
   GifRun run(std::move(entries), 0, static_cast<int>(paths.size()), output_path, page);
   RunReport report;
-  auto take = [&report, &run](const StepOutcome& step) {
-    report.messages.insert(report.messages.end(), step.messages.begin(), step.messages.end());
-    report.log = run.Log();
-    report.stopped = step.stopped;
-    return !step.stopped;
-  };
+  auto take = [&report, &run](const StepOutcome& step) { return report.Take(step, run.Log()); };
   do {
     if (!take(run.Step(settings, progress)))
       return report;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "picture/conversion_run.h"
 #include "picture/pixel_encoders.h"
+#include "picture/run_output.h"
 #include "picture/working_bitmap.h"
 #include "platform/code_page.h"
 #include "platform/progress.h"
@@ -56,33 +56,31 @@ class GifRun {
   StepOutcome Step(const GifSettings& settings, const platform::Progress& progress = {});
 
   // Writes the address list and says "Convert ok".
-  StepOutcome Finish();
+  StepOutcome Finish() { return output_.Finish(); }
 
-  [[nodiscard]] bool HasMore() const { return !stopped_ && convert_index_ < convert_count_; }
-  [[nodiscard]] const std::vector<std::string>& Log() const { return log_; }
+  [[nodiscard]] bool HasMore() const {
+    return !output_.Stopped() && convert_index_ < convert_count_;
+  }
+  [[nodiscard]] const std::vector<std::string>& Log() const { return output_.Lines(); }
   [[nodiscard]] int ConvertIndex() const { return convert_index_; }
   [[nodiscard]] int ConvertCount() const { return convert_count_; }
-  [[nodiscard]] std::int64_t NextAddress() const { return next_address_; }
+  [[nodiscard]] std::int64_t NextAddress() const { return output_.NextAddress(); }
   [[nodiscard]] std::int64_t ItemSize() const { return item_size_; }
   // The canvas the last frame was drawn on, and its rotated copy that was encoded.
   [[nodiscard]] const WorkingBitmap& FrameCanvas() const { return frame_canvas_; }
   [[nodiscard]] const WorkingBitmap& FrameBitmap() const { return frame_bitmap_; }
-  [[nodiscard]] const std::string& OutputPath() const { return store_.Path(); }
+  [[nodiscard]] const std::string& OutputPath() const { return output_.Path(); }
 
  private:
   StepOutcome ConvertFrames(const GifEntry& entry, const GifSettings& settings,
                             const platform::Progress& progress);
-  StepOutcome FailOn(const std::string& name);
+  StepOutcome FailOn(const std::string& name) { return output_.FailOn(name); }
 
   std::vector<GifEntry> entries_;
-  ResourceStore store_;
-  platform::CodePage page_;
+  RunOutput output_;
   int convert_index_ = 0;
   int convert_count_ = 0;
-  std::int64_t next_address_ = 0;
   std::int64_t item_size_ = 0;
-  bool stopped_ = false;
-  std::vector<std::string> log_;
   WorkingBitmap frame_canvas_;
   WorkingBitmap frame_bitmap_;
 };

@@ -1,8 +1,9 @@
 #include "picture/picture_loader.h"
 
-#include <charconv>
+#include <algorithm>
 
 #include "picture/rotation.h"
+#include "platform/decimal_field.h"
 #include "platform/file_io.h"
 #include "platform/picture_decoders.h"
 
@@ -25,20 +26,6 @@ platform::Result<platform::DecodedPicture> Decode(const std::string& path, Pictu
       break;
   }
   return platform::Error("not a picture: " + path);
-}
-
-// The alpha limit as a decimal integer (an optional sign, then digits).
-bool ParseAlphaLimit(const std::string& text, int& limit) {
-  const char* begin = text.data();
-  const char* end = text.data() + text.size();
-  if (begin != end && *begin == '+')
-    ++begin;
-  long long value = 0;
-  const auto [rest, error] = std::from_chars(begin, end, value);
-  if (error != std::errc() || rest != end || begin == end)
-    return false;
-  limit = value >= 256 ? 255 : (value < -1 ? -1 : static_cast<int>(value));
-  return true;
 }
 
 bool HasAlpha(const platform::DecodedPicture& picture) {
@@ -70,10 +57,10 @@ platform::Result<WorkingBitmap> LoadPicture(const std::string& path, PictureKind
   if (kind != kPng)
     return bitmap;
 
-  int limit = 0;
-  if (!ParseAlphaLimit(settings.alpha_limit_text, limit)) {
-    return platform::Error("'" + settings.alpha_limit_text + "' is not a valid integer value");
-  }
+  auto parsed = platform::ParseDecimalField(settings.alpha_limit_text, "PNG Alpha");
+  if (!parsed)
+    return parsed.error();
+  const int limit = std::min(*parsed, 255);
   if (!HasAlpha(picture))
     return bitmap;
   for (int y = 0; y < bitmap.Height(); ++y) {

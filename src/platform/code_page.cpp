@@ -40,6 +40,32 @@ const char* FirstSet(std::initializer_list<const char*> names) {
   return nullptr;
 }
 
+// Converts between two ICU converters through a pivot buffer.
+std::string Convert(UConverter* target, UConverter* source, std::string_view in, std::size_t room) {
+  std::string out(room, '\0');
+  char* out_begin = out.data();
+  char* out_it = out_begin;
+  const char* in_it = in.data();
+  UChar pivot[256];
+  UChar* pivot_source = pivot;
+  UChar* pivot_target = pivot;
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_convertEx(target, source, &out_it, out_begin + out.size(), &in_it, in.data() + in.size(),
+                 pivot, &pivot_source, &pivot_target, pivot + 256, true, true, &status);
+  if (U_FAILURE(status))
+    throw std::runtime_error("text conversion failed");
+  out.resize(static_cast<std::size_t>(out_it - out_begin));
+  return out;
+}
+
+Converter OpenUtf8() {
+  UErrorCode status = U_ZERO_ERROR;
+  Converter converter(ucnv_open("UTF-8", &status));
+  if (U_FAILURE(status))
+    throw std::runtime_error("UTF-8 converter missing");
+  return converter;
+}
+
 }  // namespace
 
 bool TraditionalLocaleFromEnvironment() {
@@ -55,48 +81,20 @@ std::string EncodeText(std::string_view utf8, CodePage page) {
   if (utf8.empty())
     return {};
   Converter target = OpenConverter(page);
-  UErrorCode status = U_ZERO_ERROR;
-  Converter source(ucnv_open("UTF-8", &status));
-  std::string out(utf8.size() * 2 + 8, '\0');
-  char* out_begin = out.data();
-  char* out_it = out_begin;
-  const char* in_it = utf8.data();
-  UChar pivot[256];
-  UChar* pivot_source = pivot;
-  UChar* pivot_target = pivot;
-  status = U_ZERO_ERROR;
-  ucnv_convertEx(target.get(), source.get(), &out_it, out_begin + out.size(), &in_it,
-                 utf8.data() + utf8.size(), pivot, &pivot_source, &pivot_target, pivot + 256, true,
-                 true, &status);
-  if (U_FAILURE(status))
-    throw std::runtime_error("text conversion failed");
-  out.resize(static_cast<std::size_t>(out_it - out_begin));
-  return out;
+  Converter source = OpenUtf8();
+  return Convert(target.get(), source.get(), utf8, utf8.size() * 2 + 8);
 }
 
 std::string DecodeText(std::string_view bytes, CodePage page) {
   if (bytes.empty())
     return {};
   Converter source = OpenConverter(page);
-  UErrorCode status = U_ZERO_ERROR;
-  Converter target(ucnv_open("UTF-8", &status));
+  Converter target = OpenUtf8();
   // Bytes that form no character read as "?", as the platform's own conversion gives.
+  UErrorCode status = U_ZERO_ERROR;
   ucnv_setToUCallBack(source.get(), UCNV_TO_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
                       &status);
-  std::string out(bytes.size() * 3 + 8, '\0');
-  char* out_begin = out.data();
-  char* out_it = out_begin;
-  const char* in_it = bytes.data();
-  UChar pivot[256];
-  UChar* pivot_source = pivot;
-  UChar* pivot_target = pivot;
-  status = U_ZERO_ERROR;
-  ucnv_convertEx(target.get(), source.get(), &out_it, out_begin + out.size(), &in_it,
-                 bytes.data() + bytes.size(), pivot, &pivot_source, &pivot_target, pivot + 256,
-                 true, true, &status);
-  if (U_FAILURE(status))
-    throw std::runtime_error("text conversion failed");
-  out.resize(static_cast<std::size_t>(out_it - out_begin));
+  const std::string out = Convert(target.get(), source.get(), bytes, bytes.size() * 3 + 8);
   // The substitute of a bad byte is U+001A or U+FFFD depending on the table; show "?".
   std::string cleaned;
   cleaned.reserve(out.size());

@@ -1,11 +1,10 @@
-#include "bootimage/decimal_field.h"
+#include "platform/decimal_field.h"
 
 #include <charconv>
 
-namespace bootimage {
+namespace platform {
 
-platform::Result<std::int32_t> ParseDecimalField(const std::string& text,
-                                                 const std::string& label) {
+Result<std::int32_t> ParseDecimalField(const std::string& text, const std::string& label) {
   std::int32_t value = 0;
   const char* begin = text.data();
   const char* end = text.data() + text.size();
@@ -13,8 +12,8 @@ platform::Result<std::int32_t> ParseDecimalField(const std::string& text,
     ++begin;  // "+5" reads as 5, as the command line's decimal options allow
   const auto [rest, error] = std::from_chars(begin, end, value);
   if (text.empty() || error != std::errc() || rest != end)
-    return platform::Error(label + ": '" + text + "' is not a valid integer value");
+    return Error(label + ": '" + text + "' is not a valid integer value");
   return value;
 }
 
-}  // namespace bootimage
+}  // namespace platform

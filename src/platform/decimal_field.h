@@ -6,10 +6,10 @@
 
 #include "platform/message.h"
 
-namespace bootimage {
+namespace platform {
 
 // The number a field holds, or an error naming the field and its text, such as
 // "CCLK_N: '' is not a valid integer value".
-platform::Result<std::int32_t> ParseDecimalField(const std::string& text, const std::string& label);
+Result<std::int32_t> ParseDecimalField(const std::string& text, const std::string& label);
 
-}  // namespace bootimage
+}  // namespace platform
