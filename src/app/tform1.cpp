@@ -16,6 +16,7 @@
 
 #include "picture/messages.h"
 #include "picture/picture_folder.h"
+#include "picture/picture_option_controls.h"
 #include "picture/preview_image.h"
 #include "platform/code_page.h"
 #include "platform/dialogs.h"
@@ -77,39 +78,17 @@ void TForm1::BuildControls() {
   PanelControl = new QGroupBox("Control", central);
   PanelControl->setObjectName("PanelControl");
   auto* control_layout = new QVBoxLayout(PanelControl);
-  auto button = [this, control_layout](QPushButton*& member, const char* name,
-                                       const char* caption) {
-    member = new QPushButton(caption, PanelControl);
-    member->setObjectName(name);
-    control_layout->addWidget(member);
-  };
-  button(BtnInputPicture, "BtnInputPicture", "Input Picture");
-  button(BtnSConvert, "BtnSConvert", "Single Convert");
-  button(BtnMConvert, "BtnMConvert", "All Convert");
-  button(BtnBmpUP, "BtnBmpUP", "Picture UP");
-  button(BtnBmpDown, "BtnBmpDown", "Picture Down");
-  ComboBox1 = new QComboBox(PanelControl);
-  ComboBox1->setObjectName("ComboBox1");
-  ComboBox1->setEditable(true);
-  ComboBox1->addItems({"R5G6B5", "R8G8B8", "Black_White"});
-  ComboBox1->setCurrentIndex(0);
-  control_layout->addWidget(ComboBox1);
-  RadioGroup1 = new platform::RadioGroup("RGB", {"RGB", "BGR"}, PanelControl);
-  RadioGroup1->setObjectName("RadioGroup1");
-  RadioGroup1->SetItemIndex(0);
-  control_layout->addWidget(RadioGroup1);
-  RadioGroup2 = new platform::RadioGroup("Rotation", {"0 Degree", "R 90 Degree", "L 90 Degree"},
-                                         PanelControl);
-  RadioGroup2->setObjectName("RadioGroup2");
-  RadioGroup2->SetItemIndex(0);
-  control_layout->addWidget(RadioGroup2);
-  auto check = [this, control_layout](QCheckBox*& member, const char* name, const char* caption) {
-    member = new QCheckBox(caption, PanelControl);
-    member->setObjectName(name);
-    control_layout->addWidget(member);
-  };
-  check(CheckBoxX, "CheckBoxX", "ReverseX");
-  check(CheckBoxY, "CheckBoxY", "ReverseY");
+  picture::ControlColumn column(PanelControl, control_layout);
+  BtnInputPicture = column.Button("BtnInputPicture", "Input Picture");
+  BtnSConvert = column.Button("BtnSConvert", "Single Convert");
+  BtnMConvert = column.Button("BtnMConvert", "All Convert");
+  BtnBmpUP = column.Button("BtnBmpUP", "Picture UP");
+  BtnBmpDown = column.Button("BtnBmpDown", "Picture Down");
+  ComboBox1 = column.PixelFormats({"R5G6B5", "R8G8B8", "Black_White"});
+  RadioGroup1 = column.ColourOrder();
+  RadioGroup2 = column.Rotation();
+  CheckBoxX = column.CheckBox("CheckBoxX", "ReverseX");
+  CheckBoxY = column.CheckBox("CheckBoxY", "ReverseY");
   auto* alpha_row = new QHBoxLayout;
   LabelAPNG = new QLabel("PNG  Alpha     ", PanelControl);
   EditAPNG = new QLineEdit("150", PanelControl);
@@ -117,9 +96,9 @@ void TForm1::BuildControls() {
   alpha_row->addWidget(LabelAPNG);
   alpha_row->addWidget(EditAPNG);
   control_layout->addLayout(alpha_row);
-  check(CheckBoxNBin, "CheckBoxNBin", "NandFlash BIN   ");
-  check(CheckBoxARGB, "CheckBoxARGB", "aRGB PNG  ");
-  button(BtnExit, "BtnExit", "Exit");
+  CheckBoxNBin = column.CheckBox("CheckBoxNBin", "NandFlash BIN   ");
+  CheckBoxARGB = column.CheckBox("CheckBoxARGB", "aRGB PNG  ");
+  BtnExit = column.Button("BtnExit", "Exit");
   Memo1 = new QPlainTextEdit(PanelControl);
   Memo1->setObjectName("Memo1");
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -9,6 +9,7 @@
 #include "picture/gif_folder.h"
 #include "picture/gif_frames.h"
 #include "picture/messages.h"
+#include "picture/picture_option_controls.h"
 #include "picture/preview_image.h"
 #include "picture/rotation.h"
 #include "platform/code_page.h"
@@ -88,38 +89,17 @@ QWidget* TForm6::BuildCtrlPanel() {
   PanelCtrl->setObjectName("PanelCtrl");
   PanelCtrl->setAccessibleName("Ctrl");
   auto* layout = new QVBoxLayout(PanelCtrl);
-  auto button = [this, layout](QPushButton*& member, const char* name, const char* caption) {
-    member = new QPushButton(caption, PanelCtrl);
-    member->setObjectName(name);
-    layout->addWidget(member);
-  };
-  auto check = [this, layout](QCheckBox*& member, const char* name, const char* caption) {
-    member = new QCheckBox(caption, PanelCtrl);
-    member->setObjectName(name);
-    layout->addWidget(member);
-  };
-  button(Button1, "Button1", "Input Picture");
-  button(BtnSConvert, "BtnSConvert", "Single Convert");
-  button(BtnAConvert, "BtnAConvert", "All Convert");
-  ComboBox1 = new QComboBox(PanelCtrl);
-  ComboBox1->setObjectName("ComboBox1");
-  ComboBox1->setEditable(true);
-  ComboBox1->addItems({"R5G6B5", "R8G8B8"});
-  ComboBox1->setCurrentIndex(0);
-  layout->addWidget(ComboBox1);
-  RadioGroup1 = new platform::RadioGroup("RGB", {"RGB", "BGR"}, PanelCtrl);
-  RadioGroup1->setObjectName("RadioGroup1");
-  RadioGroup1->SetItemIndex(0);
-  layout->addWidget(RadioGroup1);
-  RadioGroup2 =
-      new platform::RadioGroup("Rotation", {"0 Degree", "R 90 Degree", "L 90 Degree"}, PanelCtrl);
-  RadioGroup2->setObjectName("RadioGroup2");
-  RadioGroup2->SetItemIndex(0);
-  layout->addWidget(RadioGroup2);
-  check(CheckBoxX, "CheckBoxX", "ReverseX");
-  check(CheckBoxY, "CheckBoxY", "ReverseY");
-  check(CheckBoxNBin, "CheckBoxNBin", "NandFlash BIN   ");
-  button(Button2, "Button2", "Close");
+  picture::ControlColumn column(PanelCtrl, layout);
+  Button1 = column.Button("Button1", "Input Picture");
+  BtnSConvert = column.Button("BtnSConvert", "Single Convert");
+  BtnAConvert = column.Button("BtnAConvert", "All Convert");
+  ComboBox1 = column.PixelFormats({"R5G6B5", "R8G8B8"});
+  RadioGroup1 = column.ColourOrder();
+  RadioGroup2 = column.Rotation();
+  CheckBoxX = column.CheckBox("CheckBoxX", "ReverseX");
+  CheckBoxY = column.CheckBox("CheckBoxY", "ReverseY");
+  CheckBoxNBin = column.CheckBox("CheckBoxNBin", "NandFlash BIN   ");
+  Button2 = column.Button("Button2", "Close");
   layout->addStretch(1);
   ListBox1 = new QListWidget(PanelCtrl);
   ListBox1->setObjectName("ListBox1");

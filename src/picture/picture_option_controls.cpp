@@ -1,0 +1,45 @@
+#include "picture/picture_option_controls.h"
+
+namespace picture {
+
+namespace {
+template <class Widget>
+Widget* Named(Widget* widget, const char* name, QBoxLayout* layout) {
+  widget->setObjectName(name);
+  layout->addWidget(widget);
+  return widget;
+}
+}  // namespace
+
+QPushButton* ControlColumn::Button(const char* name, const char* caption) {
+  return Named(new QPushButton(caption, panel_), name, layout_);
+}
+
+QCheckBox* ControlColumn::CheckBox(const char* name, const char* caption) {
+  return Named(new QCheckBox(caption, panel_), name, layout_);
+}
+
+QComboBox* ControlColumn::PixelFormats(const QStringList& formats) {
+  auto* box = Named(new QComboBox(panel_), "ComboBox1", layout_);
+  box->setEditable(true);
+  box->addItems(formats);
+  box->setCurrentIndex(0);
+  return box;
+}
+
+platform::RadioGroup* ControlColumn::ColourOrder() {
+  auto* group =
+      Named(new platform::RadioGroup("RGB", {"RGB", "BGR"}, panel_), "RadioGroup1", layout_);
+  group->SetItemIndex(0);
+  return group;
+}
+
+platform::RadioGroup* ControlColumn::Rotation() {
+  auto* group = Named(
+      new platform::RadioGroup("Rotation", {"0 Degree", "R 90 Degree", "L 90 Degree"}, panel_),
+      "RadioGroup2", layout_);
+  group->SetItemIndex(0);
+  return group;
+}
+
+}  // namespace picture

@@ -1,0 +1,32 @@
+#pragma once
+// The option controls the main window and the GIF window share, made with their names,
+// captions and defaults, and added to the panel's column in the order given.
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QStringList>
+
+#include "platform/radio_group.h"
+
+namespace picture {
+
+class ControlColumn {
+ public:
+  ControlColumn(QWidget* panel, QBoxLayout* layout) : panel_(panel), layout_(layout) {}
+
+  QPushButton* Button(const char* name, const char* caption);
+  QCheckBox* CheckBox(const char* name, const char* caption);
+  // "ComboBox1": the pixel formats, the first selected; its text can be typed over.
+  QComboBox* PixelFormats(const QStringList& formats);
+  // "RadioGroup1" ("RGB": "RGB", "BGR") and "RadioGroup2" ("Rotation"), first item selected.
+  platform::RadioGroup* ColourOrder();
+  platform::RadioGroup* Rotation();
+
+ private:
+  QWidget* panel_;
+  QBoxLayout* layout_;
+};
+
+}  // namespace picture
