@@ -224,12 +224,9 @@ void AddShow(CLI::App& font_command, int& status) {
     } else if (unicode->count() > 0) {
       shown = font::UnicodeTestText(options->unicode);
     } else {
-      const platform::CodePage page =
-          traditional ? platform::CodePage::Big5_950 : platform::CodePage::Gbk936;
-      const std::string bytes =
-          platform::EncodeCodePage(platform::Utf16FromUtf8(options->text), page);
-      shown = platform::DecodeCodePage(
-          {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, page);
+      shown = font::TextTestText(
+          platform::Utf16FromUtf8(options->text),
+          traditional ? platform::CodePage::Big5_950 : platform::CodePage::Gbk936);
     }
     auto rasteriser = OpenFont(options->glyph, status);
     if (!rasteriser)

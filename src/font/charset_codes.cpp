@@ -129,6 +129,12 @@ std::u16string TestCodeText(CharacterSet set, std::string_view code_field,
   return DecodeCharsetCode(set, lead, trail);
 }
 
+std::u16string TextTestText(std::u16string_view text, platform::CodePage page) {
+  const std::string bytes = platform::EncodeCodePage(text, page);
+  return platform::DecodeCodePage(
+      {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, page);
+}
+
 std::u16string UnicodeTestText(std::string_view code_field) {
   return std::u16string(1, static_cast<char16_t>(HexFieldValue(code_field)));
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/code_page.h"
+
 namespace font {
 
 // ComboBoxCode of the font window, by item index.
@@ -43,6 +45,10 @@ std::u16string ReferenceText(CharacterSet set, bool traditional_locale);
 // "Test Code": the first four characters of the code field as lead and trail byte,
 // decoded for the set; the Unicode entry decodes like GB2312.
 std::u16string TestCodeText(CharacterSet set, std::string_view code_field, bool traditional_locale);
+
+// "测  试" test: the text through the text code page and back, so that only what the
+// page holds survives and the rest shows as "?".
+std::u16string TextTestText(std::u16string_view text, platform::CodePage page);
 
 // "UniCode" test: the code field as one UTF-16 unit.
 std::u16string UnicodeTestText(std::string_view code_field);

@@ -97,6 +97,8 @@ TEST(TestCodeText, UnicodeEntryDecodesLikeGb2312) {
   EXPECT_EQ(TestCodeText(CharacterSet::Gb2312, "b0a1", false), u"啊");
   EXPECT_EQ(TestCodeText(CharacterSet::Gb2312, "B5D8", true), u"華");
   EXPECT_EQ(UnicodeTestText("AC80"), u"\uAC80");
+  EXPECT_EQ(TextTestText(u"汉華\uAC00", platform::CodePage::Gbk936), u"汉華?");
+  EXPECT_EQ(TextTestText(u"汉華", platform::CodePage::Big5_950), u"?華");
 }
 
 TEST(ChineseForms, MapCharacterByCharacter) {

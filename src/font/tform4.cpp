@@ -169,10 +169,7 @@ void TForm4::ButtonTestClick() {
 }
 
 void TForm4::ButtonCHINPUTClick() {
-  // Only what the text code page holds survives; the rest shows as "?".
-  const std::string bytes = CodeFieldText(Edit2);
-  ShowGlyphBytes(platform::DecodeCodePage(
-      {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, TextCodePage()));
+  ShowGlyphBytes(font::TextTestText(ToUtf16(Edit2->text()), TextCodePage()));
 }
 
 void TForm4::Button2Click() {
