@@ -2,6 +2,8 @@
 // 50 PNG and 50 JPEG pictures against decoding the same files alone.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -45,19 +47,20 @@ void EncodeArgb(benchmark::State& state) {
       double(kWidth) * kHeight * double(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
 }
 
-// 50 PNG and 50 JPEG photographs, made once for the whole run.
+// 50 PNG and 50 JPEG photographs, made once for the whole run, or the pictures of
+// the folder named by BENCH_PICTURES (as bench/picture_cli.sh makes them).
 struct PictureSet {
   tools::TempFolder folder;
   std::vector<std::string> paths;
   PictureSet() {
-    tools::MakeBenchPictures(folder.Path(), 50);
-    for (int i = 0; i < 50; ++i) {
-      char name[32];
-      std::snprintf(name, sizeof name, "photo%03d.png", i);
-      paths.push_back(folder.File(name));
-      std::snprintf(name, sizeof name, "photo%03d.jpg", i);
-      paths.push_back(folder.File(name));
+    const char* given = std::getenv("BENCH_PICTURES");
+    const std::string source = given != nullptr ? std::string(given) + "/" : folder.Path();
+    if (given == nullptr)
+      tools::MakeBenchPictures(folder.Path(), 50);
+    for (const auto& entry : std::filesystem::directory_iterator(source)) {
+      paths.push_back(entry.path().string());
     }
+    std::sort(paths.begin(), paths.end());
   }
 };
 PictureSet& Pictures() {

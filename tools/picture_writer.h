@@ -25,6 +25,10 @@ Bytes EncodePng(const PngImage& image);
 Bytes EncodeJpeg(int width, int height, const Bytes& samples, bool grey, bool progressive,
                  int quality = 90);
 
+// 8-bit CMYK samples into a JPEG with the Adobe marker (samples stored inverted, as
+// Adobe's programs write them: 255 is no ink).
+Bytes EncodeCmykJpeg(int width, int height, const Bytes& cmyk);
+
 // A 24-bit bottom-up BMP of RGB samples.
 Bytes EncodeBmp24(int width, int height, const Bytes& rgb);
 

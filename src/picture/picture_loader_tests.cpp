@@ -141,6 +141,20 @@ TEST(PictureLoader, JpegBaselineProgressiveAndGrey) {
   EXPECT_EQ(pixel.g, pixel.b);
 }
 
+TEST(PictureLoader, CmykJpegBecomesRgb) {
+  tools::TempFolder folder;
+  Bytes cmyk;
+  for (int i = 0; i < 8 * 8; ++i)
+    cmyk.insert(cmyk.end(), {255, 0, 255, 255});  // magenta ink only
+  folder.Write("cmyk.jpg", tools::EncodeCmykJpeg(8, 8, cmyk));
+  auto loaded = LoadPicture(folder.File("cmyk.jpg"), kJpeg, {});
+  ASSERT_TRUE(loaded.ok()) << loaded.error().text;
+  const Rgb pixel = loaded->Pixel(4, 4);
+  EXPECT_GE(pixel.r, 250);
+  EXPECT_LE(pixel.g, 5);
+  EXPECT_GE(pixel.b, 250);
+}
+
 TEST(PictureLoader, BrokenFilesFailWithoutCrashing) {
   tools::TempFolder folder;
   const Bytes png = tools::EncodePng({4, 4, 2, 8, Bytes(48, 1), {}});
