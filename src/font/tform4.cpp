@@ -78,8 +78,10 @@ void TForm4::showEvent(QShowEvent* event) {
 }
 
 void TForm4::FormShow() {
-  for (QLineEdit* field : {EditCTLimit, EditFW, EditFH})
-    field->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), field));
+  for (QLineEdit* field : {EditCTLimit, EditFW, EditFH}) {
+    if (field->validator() == nullptr)
+      field->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), field));
+  }
 }
 
 font::GlyphSettings TForm4::ReadGlyphSettings() const {

@@ -93,6 +93,14 @@ class TForm4Test : public QObject {
     QCOMPARE(dialogs.messages, QStringList{"'' is not a valid integer value"});
   }
 
+  void ShownFieldsTakeDigitsOnly() {
+    TForm4 window;
+    window.show();
+    window.EditFW->clear();
+    QTest::keyClicks(window.EditFW, "1a2");
+    QCOMPARE(window.EditFW->text(), QString("12"));
+  }
+
   void PositionBarsMoveOnePixelPerChange() {
     TForm4 window;
     window.ScrollBar1->setValue(60);
