@@ -1,5 +1,6 @@
 // `dravick font charset | string | show`: the font window's "Make Bin", "String Bin" and
 // test buttons.
+#include <algorithm>
 #include <iostream>
 #include <map>
 #include <memory>
