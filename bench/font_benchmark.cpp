@@ -77,8 +77,8 @@ void BM_FreeTypeFloor(benchmark::State& state) {
     FT_Done_Face(face);
     FT_Done_FreeType(freetype);
   }
-  state.counters["glyphs/s"] = benchmark::Counter(double(characters.size()),
-                                                  benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["glyphs/s"] =
+      benchmark::Counter(double(characters.size()), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_FreeTypeFloor)
     ->ArgName("set")
@@ -102,7 +102,9 @@ void BM_CharsetLibrary(benchmark::State& state) {
     control.progress = [](int percent) { benchmark::DoNotOptimize(percent); };
     const font::LibraryOutcome outcome = font::BuildCharsetLibrary(request, **rasteriser, control);
     benchmark::DoNotOptimize(outcome.library.data());
-    glyphs = set == font::CharacterSet::Gbk ? 24066 : set == font::CharacterSet::Big5 ? 14080 : 8178;
+    glyphs = set == font::CharacterSet::Gbk    ? 24066
+             : set == font::CharacterSet::Big5 ? 14080
+                                               : 8178;
   }
   state.counters["glyphs/s"] =
       benchmark::Counter(double(glyphs), benchmark::Counter::kIsIterationInvariantRate);
