@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "audio/wav_test_files.h"
+#include "builder/make_bin.h"
 #include "cursor/cursor_file.h"
+#include "fuzz/module_project.h"
 #include "picture/gif_test_writer.h"
 #include "picture/resource_output.h"
 #include "picture_writer.h"
@@ -122,6 +124,8 @@ void TextSeeds(const std::filesystem::path& root, const std::filesystem::path& s
     list += line + "\r\n";
   }
   addresses.AddText("picture-Addr.txt", list + "Fail to convert c.jpg\r\n");
+  const SeedFolder bin_folder(root, "bin_folder");
+  bin_folder.AddText("picture-Addr.txt", list);
 
   const SeedFolder cursor(root, "cursor_import");
   cursor::CursorBytes bytes{};
@@ -138,6 +142,43 @@ void TextSeeds(const std::filesystem::path& root, const std::filesystem::path& s
   text.AddText("big5.txt", platform::EncodeText(lines, platform::CodePage::Big5_950));
 }
 
+// Flash images of a small build, NOR and NAND, and the NOR header alone.
+void ImageSeeds(const std::filesystem::path& root) {
+  const std::filesystem::path folder = root / "scratch-bins";
+  std::filesystem::create_directories(folder);
+  const Bytes resource(600, 0x5A);
+  const SeedFolder scratch(root, "scratch-bins");
+  for (const char* name : {"Picture-a.bin", "Gif-b.bin", "Wav-c.bin", "Cursor-d.bin"})
+    scratch.Add(name, resource);
+  const std::string list = picture::ListingLine(10, 10, 0, 200, "a.png") + "\r\n" +
+                           picture::ListingLine(10, 10, 200, 200, "b.png") + "\r\n";
+  scratch.AddText("Picture-a-Addr.txt", list);
+  scratch.AddText("Gif-b-Addr.txt", list);
+
+  const SeedFolder inspect(root, "inspect");
+  const builder::CommandList commands =
+      fuzz::ModuleProject({"80h: 1, 0, 0, 0", "88h: 1, 0, 0, 1", "B8h: 1"});
+  for (const bool nand : {false, true}) {
+    builder::ResourceSet resources;
+    resources.folder = folder.string() + "/";
+    resources.names = {"Picture-a.bin", "Gif-b.bin", "Wav-c.bin", "Cursor-d.bin"};
+    resources.header_size = builder::HeaderSizeFor(nand);
+    const auto build = builder::PrepareBuild(resources, commands, builder::BuildTime{},
+                                             [](const platform::Message&) {});
+    if (!build) {
+      std::cerr << "no image seed: " << build.error().text << "\n";
+      continue;
+    }
+    Bytes image = build->header;
+    if (!nand)
+      inspect.Add("userinfo.bin", image);
+    for (std::size_t i = 0; i < resources.names.size(); ++i)
+      image.insert(image.end(), resource.begin(), resource.end());
+    inspect.Add(nand ? "nand_flash.bin" : "nor_flash.bin", image);
+  }
+  std::filesystem::remove_all(folder);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -150,6 +191,7 @@ int main(int argc, char** argv) {
   GifSeeds(root);
   WavSeeds(root);
   TextSeeds(root, argv[2]);
+  ImageSeeds(root);
   std::cout << "seeds written to " << root.string() << "\n";
   return 0;
 }

@@ -74,7 +74,7 @@ for input in "$corpus"/project/*; do
 done
 
 # An address list beside a picture resource file of 64 bytes, read by the builder.
-for input in "$corpus"/address_list/*; do
+for input in "$corpus"/address_list/* "$corpus"/bin_folder/*; do
   [ -f "$input" ] || continue
   fresh "$input" Picture-bad-Addr.txt
   head -c 64 /dev/zero >"$scratch/in/Picture-bad.bin"
@@ -88,6 +88,12 @@ for input in "$corpus"/string_text/*; do
   fresh "$input" bad.txt
   check font "$input" "$DRAVICK" font string --quiet --text "$scratch/in/bad.txt" \
     --font "DejaVu Sans" -o "$out/Font_bad"
+done
+
+for input in "$corpus"/inspect/*; do
+  [ -f "$input" ] || continue
+  fresh "$input" Flash.bin
+  check inspect "$input" "$DRAVICK" inspect "$scratch/in/Flash.bin"
 done
 
 echo "$checked regression inputs checked through the command line"

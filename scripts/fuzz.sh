@@ -10,7 +10,8 @@ seconds="${1:-600}"
 shift || true
 harnesses=("$@")
 if ((${#harnesses[@]} == 0)); then
-  harnesses=(png jpeg bmp gif wav project address_list cursor_import string_text)
+  harnesses=(png jpeg bmp gif wav project address_list bin_folder inspect cursor_import
+    string_text)
 fi
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 jobs=${JOBS:-2}
@@ -29,7 +30,9 @@ run_one() {
   mkdir -p "$corpus" "$artifacts"
   local log="$build/logs/$name.log"
   mkdir -p "$build/logs"
-  "$build/fuzz/${name}_fuzzer" "$corpus" "$build/seeds/$name" "fuzz/regression/$name" \
+  local inputs=("$corpus" "$build/seeds/$name")
+  [ -d "fuzz/regression/$name" ] && inputs+=("fuzz/regression/$name")
+  "$build/fuzz/${name}_fuzzer" "${inputs[@]}" \
     -max_total_time="$seconds" -timeout=30 -rss_limit_mb=6144 -malloc_limit_mb=6144 \
     -artifact_prefix="$artifacts" -print_final_stats=1 >"$log" 2>&1 || true
   local runs crashes
