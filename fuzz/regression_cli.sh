@@ -28,6 +28,7 @@ check() {
       ;;
     *) fail "$name $input: status $status: $(head -c 400 "$scratch/stderr")" ;;
   esac
+  echo "$name $(basename "$input"): status $status $(tail -n 1 "$scratch/stderr")"
   checked=$((checked + 1))
 }
 
@@ -69,6 +70,9 @@ done
 for input in "$corpus"/project/*; do
   [ -f "$input" ] || continue
   fresh "$input" bad.ini
+  head -c 64 /dev/zero >"$scratch/in/Picture-good.bin"
+  printf '{4, 4, 0x00000000, 0x00000020},//a.png\r\n{4, 4, 0x00000020, 0x00000020},//b.png\r\n' \
+    >"$scratch/in/Picture-good-Addr.txt"
   check build "$input" "$DRAVICK" build --quiet --project "$scratch/in/bad.ini" --bins "$scratch/in" \
     --userinfo "$out/UserInfo" -o "$out/Flash"
 done
@@ -78,7 +82,7 @@ for input in "$corpus"/address_list/* "$corpus"/bin_folder/*; do
   [ -f "$input" ] || continue
   fresh "$input" Picture-bad-Addr.txt
   head -c 64 /dev/zero >"$scratch/in/Picture-bad.bin"
-  printf '[INFO]\r\n[USERCMD]\r\n' >"$scratch/in/project.ini"
+  sed -n '1,/^\[USERCMD\]/p' "$DRAVICK_SOURCE/examples/demo/demo.ini" >"$scratch/in/project.ini"
   check build "$input" "$DRAVICK" build --quiet --project "$scratch/in/project.ini" \
     --bins "$scratch/in" --userinfo "$out/UserInfo" -o "$out/Flash" Picture-bad.bin
 done
