@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
-#include <regex>
 
 #include <unistd.h>
 
@@ -34,10 +33,12 @@ void Notice(const std::string& text, const Common&) {
 
 const CLI::Validator Decimal(
     [](std::string& value) -> std::string {
-      static const std::regex decimal("[-+]?[0-9]+");
-      if (std::regex_match(value, decimal))
-        return {};
-      return "not a decimal integer: " + value;
+      // An optional sign, then one or more digits: "0x10" and "1e3" are not decimal.
+      const std::size_t digits = value.starts_with('-') || value.starts_with('+') ? 1 : 0;
+      const bool decimal =
+          value.size() > digits && std::all_of(value.begin() + long(digits), value.end(),
+                                               [](char c) { return c >= '0' && c <= '9'; });
+      return decimal ? std::string() : "not a decimal integer: " + value;
     },
     "DECIMAL");
 
