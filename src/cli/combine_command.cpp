@@ -1,8 +1,8 @@
 // `dravick combine`: "File 1" ... "File 6" picked in order, then "File Combine".
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <regex>
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
@@ -27,11 +27,14 @@ struct SlotArgument {
 // "a.bin@4096" -> a.bin starting at 4096. Only decimal digits after the last "@" make a
 // start, so a name holding "@" elsewhere is taken whole.
 SlotArgument ParseSlotArgument(const std::string& argument) {
-  static const std::regex with_start("(.*)@([0-9]+)");
-  std::smatch match;
-  if (std::regex_match(argument, match, with_start))
-    return {match[1], match[2]};
-  return {argument, std::nullopt};
+  const auto at = argument.rfind('@');
+  if (at == std::string::npos || at + 1 == argument.size())
+    return {argument, std::nullopt};
+  const std::string start = argument.substr(at + 1);
+  if (!std::all_of(start.begin(), start.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return {argument, std::nullopt};
+  }
+  return {argument.substr(0, at), start};
 }
 
 int Run(const CombineOptions& options) {
