@@ -1,4 +1,4 @@
-// make-pictures FOLDER --demo | --bench N | --solid NAME W H R G B [A]: photo-like pictures
+// make-pictures FOLDER --demo [GIF] | --bench N | --solid NAME W H R G B [A]: photo-like pictures
 // for the demo and the benchmarks, and plain ones for tests, made here so nothing is
 // downloaded. A solid picture's kind follows NAME's extension; an alpha makes an RGBA PNG.
 #include <algorithm>
@@ -31,6 +31,17 @@ tools::PngImage Badge(int size) {
   return image;
 }
 
+// A four-frame spinner: a bar sweeping across a 48 x 16 screen.
+void WriteSpinner(const std::string& path) {
+  const tools::Bytes palette = {255, 255, 255, 200, 30, 30, 30, 30, 200, 0, 0, 0};
+  std::vector<tools::GifFrame> frames;
+  for (int i = 0; i < 4; ++i) {
+    tools::GifFrame frame{i * 12, 0, 12, 16, tools::Bytes(12 * 16, std::uint8_t(1 + i % 2))};
+    frames.push_back(frame);
+  }
+  tools::WriteGif(path, 48, 16, palette, frames);
+}
+
 int Fail(const char* text) {
   std::fprintf(stderr, "make-pictures: %s\n", text);
   return 2;
@@ -40,7 +51,8 @@ int Fail(const char* text) {
 
 int main(int argc, char** argv) {
   if (argc < 3)
-    return Fail("usage: make-pictures FOLDER --demo | --bench N | --solid NAME W H R G B [A]");
+    return Fail(
+        "usage: make-pictures FOLDER --demo [GIF] | --bench N | --solid NAME W H R G B [A]");
   const std::string folder = argv[1];
   const std::string mode = argv[2];
   std::filesystem::create_directories(folder);
@@ -52,6 +64,8 @@ int main(int argc, char** argv) {
                      tools::EncodeJpeg(320, 240, tools::PhotoLike(320, 240, 3), false, false));
     tools::WriteFile(folder + "/04_icon.bmp",
                      tools::EncodeBmp24(32, 32, tools::PhotoLike(32, 32, 4)));
+    if (argc >= 4)
+      WriteSpinner(argv[3]);
     return 0;
   }
   if (mode == "--solid" && argc >= 9) {
@@ -79,5 +93,5 @@ int main(int argc, char** argv) {
     tools::MakeBenchPictures(folder, std::atoi(argv[3]));
     return 0;
   }
-  return Fail("usage: make-pictures FOLDER --demo | --bench N | --solid NAME W H R G B [A]");
+  return Fail("usage: make-pictures FOLDER --demo [GIF] | --bench N | --solid NAME W H R G B [A]");
 }

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include <gif_lib.h>
 #include <jpeglib.h>
 #include <spng.h>
 
@@ -143,6 +144,30 @@ Bytes EncodeBmp24(int width, int height, const Bytes& rgb) {
       out.push_back(0);
   }
   return out;
+}
+
+bool WriteGif(const std::string& path, int width, int height, const Bytes& palette,
+              const std::vector<GifFrame>& frames) {
+  int error = 0;
+  GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+  if (gif == nullptr)
+    return false;
+  std::vector<GifColorType> colours(palette.size() / 3);
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    colours[i] = {palette[i * 3], palette[i * 3 + 1], palette[i * 3 + 2]};
+  }
+  ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
+  bool ok = EGifPutScreenDesc(gif, width, height, 8, 0, map) == GIF_OK;
+  for (const GifFrame& frame : frames) {
+    ok = ok && EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, false,
+                                nullptr) == GIF_OK;
+    for (int y = 0; ok && y < frame.height; ++y) {
+      auto* row = const_cast<GifPixelType*>(frame.indices.data() + std::size_t(y) * frame.width);
+      ok = EGifPutLine(gif, row, frame.width) == GIF_OK;
+    }
+  }
+  GifFreeMapObject(map);
+  return EGifCloseFile(gif, &error) == GIF_OK && ok;
 }
 
 bool WriteFile(const std::string& path, const Bytes& bytes) {

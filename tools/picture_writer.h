@@ -32,6 +32,16 @@ Bytes EncodeCmykJpeg(int width, int height, const Bytes& cmyk);
 // A 24-bit bottom-up BMP of RGB samples.
 Bytes EncodeBmp24(int width, int height, const Bytes& rgb);
 
+struct GifFrame {
+  int left = 0, top = 0, width = 0, height = 0;
+  Bytes indices;  // width * height palette indexes, rows top to bottom
+};
+
+// An animated GIF of the frames over a logical screen, all with the global palette
+// (RGB triples, 2 to 256 entries, a power of two).
+bool WriteGif(const std::string& path, int width, int height, const Bytes& palette,
+              const std::vector<GifFrame>& frames);
+
 bool WriteFile(const std::string& path, const Bytes& bytes);
 
 }  // namespace tools
