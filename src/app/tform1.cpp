@@ -196,10 +196,7 @@ void TForm1::FormShow() {
 
 picture::PictureSettings TForm1::ReadPictureSettings() const {
   picture::PictureSettings settings;
-  settings.pixel_format_index =
-      ComboBox1->currentText() == ComboBox1->itemText(ComboBox1->currentIndex())
-          ? ComboBox1->currentIndex()
-          : -1;
+  settings.pixel_format_index = picture::PixelFormatIndex(*ComboBox1);
   settings.colour_order_index = RadioGroup1->ItemIndex();
   settings.rotation_index = RadioGroup2->ItemIndex();
   settings.mirror_x = CheckBoxX->isChecked();

@@ -2,43 +2,19 @@
 // Test fixtures of the builder: a fresh bin folder with resource files and address lists,
 // removed when the test ends, and a complete "[INFO]" command list.
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "builder/builder_types.h"
+#include "temp_folder.h"
 
 namespace builder::testing {
 
-class BinFolder {
+class BinFolder : public tools::TempFolder {
  public:
-  BinFolder() {
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() /
-            ("dravick-build-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-  }
-  ~BinFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  BinFolder(const BinFolder&) = delete;
-  BinFolder& operator=(const BinFolder&) = delete;
-
   // The folder with its trailing separator, as the resource list pairs it with names.
-  [[nodiscard]] std::string Folder() const { return path_.string() + "/"; }
-  [[nodiscard]] std::string File(const std::string& name) const { return Folder() + name; }
+  [[nodiscard]] std::string Folder() const { return Path(); }
 
-  void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-    std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-  }
-  void Write(const std::string& name, const std::string& text) const {
-    Write(name, std::vector<std::uint8_t>(text.begin(), text.end()));
-  }
   // A resource file of `size` bytes, each byte its own fill value.
   void WriteResource(const std::string& name, std::size_t size, std::uint8_t fill = 0x5A) const {
     Write(name, std::vector<std::uint8_t>(size, fill));
@@ -50,17 +26,6 @@ class BinFolder {
       text += line + "\r\n";
     Write(name, text);
   }
-
-  [[nodiscard]] std::vector<std::uint8_t> Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  [[nodiscard]] bool Exists(const std::string& name) const {
-    return std::filesystem::exists(path_ / name);
-  }
-
- private:
-  std::filesystem::path path_;
 };
 
 // A project's command list: a complete "[INFO]" section, then "[USERCMD]" and `commands`.

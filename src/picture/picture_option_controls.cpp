@@ -11,6 +11,11 @@ Widget* Named(Widget* widget, const char* name, QBoxLayout* layout) {
 }
 }  // namespace
 
+int PixelFormatIndex(const QComboBox& formats) {
+  const int index = formats.currentIndex();
+  return formats.currentText() == formats.itemText(index) ? index : -1;
+}
+
 QPushButton* ControlColumn::Button(const char* name, const char* caption) {
   return Named(new QPushButton(caption, panel_), name, layout_);
 }

@@ -12,6 +12,9 @@
 
 namespace picture {
 
+// The pixel format list's index, or -1 when its text was typed over.
+int PixelFormatIndex(const QComboBox& formats);
+
 class ControlColumn {
  public:
   ControlColumn(QWidget* panel, QBoxLayout* layout) : panel_(panel), layout_(layout) {}

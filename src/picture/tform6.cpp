@@ -121,11 +121,7 @@ void TForm6::FormResize() {
 
 picture::GifSettings TForm6::ReadGifSettings() const {
   picture::GifSettings settings;
-  // A name typed over the list's items selects no item.
-  settings.pixel_format_index =
-      ComboBox1->currentText() == ComboBox1->itemText(ComboBox1->currentIndex())
-          ? ComboBox1->currentIndex()
-          : -1;
+  settings.pixel_format_index = picture::PixelFormatIndex(*ComboBox1);
   settings.colour_order_index = RadioGroup1->ItemIndex();
   settings.rotation_index = RadioGroup2->ItemIndex();
   settings.mirror_x = CheckBoxX->isChecked();
