@@ -1,5 +1,6 @@
 #include "picture/conversion_run.h"
 
+#include <deque>
 #include <future>
 
 #include "picture/messages.h"
@@ -68,8 +69,9 @@ RunReport ConvertPictures(const std::vector<std::string>& entries, const std::st
   PictureRun run(output_path, static_cast<int>(entries.size()), page);
   RunReport report;
   auto take = [&report, &run](const StepOutcome& step) { return report.Take(step, run.Log()); };
-  // Decoding the next picture overlaps encoding and storing the current one; the
-  // results are the same as loading one after another.
+  // The next pictures decode on other threads while the current one is encoded and
+  // stored; they are taken in order, so the results are those of loading one after
+  // another.
   struct Loaded {
     bool ok = true;
     WorkingBitmap preview;
@@ -87,23 +89,23 @@ RunReport ConvertPictures(const std::vector<std::string>& entries, const std::st
       return loaded;
     });
   };
-  std::future<Loaded> next;
-  if (!entries.empty())
-    next = load(0);
+  constexpr std::size_t kDecodedAhead = 2;
+  std::deque<std::future<Loaded>> ahead;
+  std::size_t next_load = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const Loaded loaded = next.get();
-    if (i + 1 < entries.size())
-      next = load(i + 1);
+    while (next_load < entries.size() && next_load <= i + kDecodedAhead) {
+      ahead.push_back(load(next_load++));
+    }
+    const Loaded loaded = ahead.front().get();
+    ahead.pop_front();
     const std::string& entry = entries[i];
     const bool converted =
         loaded.ok && take(run.ConvertCurrent(loaded.preview, PictureKindOf(entry), entry, entry,
                                              settings, progress));
     if (!converted) {
-      if (next.valid())
-        next.wait();
       if (!loaded.ok)
         take(run.FailOn(entry));
-      return report;
+      return report;  // pictures still decoding are waited for as `ahead` goes
     }
   }
   take(run.Finish());
