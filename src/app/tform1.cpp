@@ -22,14 +22,11 @@
 #include "platform/dialogs.h"
 #include "platform/output_name.h"
 #include "platform/paths.h"
+#include "platform/qt_text.h"
 
 namespace {
-QString Text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
-std::string Utf8(const QString& text) {
-  return text.toStdString();
-}
+using platform::Text;
+using platform::Utf8;
 
 constexpr const char* kPictureFilter =
     "All (*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff;*.ico;*.emf;*.wmf)|*.gif;*.jpg;*.jpeg;*.png;"

@@ -17,15 +17,12 @@
 #include "platform/file_io.h"
 #include "platform/output_name.h"
 #include "platform/paths.h"
+#include "platform/qt_text.h"
 
 namespace {
+using platform::Text;
+using platform::Utf8;
 
-QString Text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
-std::string Utf8(const QString& text) {
-  return text.toStdString();
-}
 void Show(const std::string& text) {
   platform::Ui().ShowMessage(Text(text));
 }

@@ -14,14 +14,12 @@
 #include "platform/code_page.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
+#include "platform/qt_text.h"
 
 using combine::kSlotCount;
 
 namespace {
-
-QString Text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
+using platform::Text;
 
 // Only changed fields are set, so the caret stays where the user is typing.
 void SetField(QLineEdit* field, const std::string& text) {
