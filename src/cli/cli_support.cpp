@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <map>
 #include <memory>
 
 #include <unistd.h>
@@ -69,6 +70,17 @@ int PrintRun(const std::vector<platform::Message>& messages, const std::vector<s
   if (!log.empty() && log.back().starts_with(picture::kFailToConvert))
     std::cerr << log.back() << '\n';
   return kFailed;
+}
+
+void AddWalkOptions(CLI::App& command, WalkOptions& walk) {
+  command.add_option("--order", walk.colour_order_index, "Colour order: rgb or bgr")
+      ->transform(CLI::CheckedTransformer(std::map<std::string, int>{{"rgb", 0}, {"bgr", 1}}));
+  command.add_option("--rotate", walk.rotation_index, "Rotation: 0, r90 or l90")
+      ->transform(
+          CLI::CheckedTransformer(std::map<std::string, int>{{"0", 0}, {"r90", 1}, {"l90", 2}}));
+  command.add_flag("--reverse-x", walk.mirror_x, "Mirror each row");
+  command.add_flag("--reverse-y", walk.mirror_y, "Mirror the rows");
+  command.add_flag("--nand", walk.nand, "Pad rows for NAND flash");
 }
 
 void AddCommonFlags(CLI::App& command, Common& common) {

@@ -37,6 +37,17 @@ platform::Progress ProgressBar(const Common& common, std::string label);
 int PrintRun(const std::vector<platform::Message>& messages, const std::vector<std::string>& log,
              bool stopped, const Common& common);
 
+// The pixel-walk options `picture` and `gif` share: --order rgb|bgr, --rotate 0|r90|l90,
+// --reverse-x, --reverse-y, --nand, stored as the windows' indexes and check boxes.
+struct WalkOptions {
+  int colour_order_index = 0;
+  int rotation_index = 0;
+  bool mirror_x = false;
+  bool mirror_y = false;
+  bool nand = false;
+};
+void AddWalkOptions(CLI::App& command, WalkOptions& walk);
+
 // Adds --quiet and --traditional-locale to a subcommand.
 void AddCommonFlags(CLI::App& command, Common& common);
 

@@ -15,21 +15,21 @@ namespace cli {
 namespace {
 
 struct GifOptions {
-  std::string format = "r5g6b5";
-  std::string order = "rgb";
-  std::string rotate = "0";
-  picture::GifSettings settings;
+  int format = 0;
+  WalkOptions walk;
   std::string output;
   std::vector<std::string> gifs;
   Common common;
 };
 
 int Run(GifOptions& options) {
-  const std::map<std::string, int> rotations{{"0", 0}, {"r90", 1}, {"l90", 2}};
-  picture::GifSettings& settings = options.settings;
-  settings.pixel_format_index = options.format == "r8g8b8" ? 1 : 0;
-  settings.colour_order_index = options.order == "bgr" ? 1 : 0;
-  settings.rotation_index = rotations.at(options.rotate);
+  picture::GifSettings settings;
+  settings.pixel_format_index = options.format;
+  settings.colour_order_index = options.walk.colour_order_index;
+  settings.rotation_index = options.walk.rotation_index;
+  settings.mirror_x = options.walk.mirror_x;
+  settings.mirror_y = options.walk.mirror_y;
+  settings.nand = options.walk.nand;
 
   auto output = platform::OutputPathFor(options.output);
   if (!output)
@@ -57,15 +57,10 @@ void AddGifCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<GifOptions>();
   CLI::App* command = app.add_subcommand(
       "gif", "Convert GIF animations into a GIF resource file and its address list");
-  command->add_option("--format", options->format, "Pixel format")
-      ->check(CLI::IsMember({"r5g6b5", "r8g8b8"}));
-  command->add_option("--order", options->order, "Colour order")
-      ->check(CLI::IsMember({"rgb", "bgr"}));
-  command->add_option("--rotate", options->rotate, "Rotation")
-      ->check(CLI::IsMember({"0", "r90", "l90"}));
-  command->add_flag("--reverse-x", options->settings.mirror_x, "Mirror each row");
-  command->add_flag("--reverse-y", options->settings.mirror_y, "Mirror the rows");
-  command->add_flag("--nand", options->settings.nand, "Pad rows for NAND flash");
+  command->add_option("--format", options->format, "Pixel format: r5g6b5 or r8g8b8")
+      ->transform(
+          CLI::CheckedTransformer(std::map<std::string, int>{{"r5g6b5", 0}, {"r8g8b8", 1}}));
+  AddWalkOptions(*command, options->walk);
   command->add_option("-o", options->output, "Resource file name")->required();
   command->add_option("GIF", options->gifs, "GIF files, converted in this order")->required();
   AddCommonFlags(*command, options->common);

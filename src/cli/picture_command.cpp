@@ -16,9 +16,8 @@ namespace cli {
 namespace {
 
 struct PictureOptions {
-  std::string format = "r5g6b5";
-  std::string order = "rgb";
-  std::string rotate = "0";
+  int format = 0;
+  WalkOptions walk;
   picture::PictureSettings settings;
   std::string output;
   std::vector<std::string> inputs;
@@ -44,12 +43,13 @@ std::vector<std::string> ListEntries(const std::vector<std::string>& inputs) {
 }
 
 int Run(PictureOptions& options) {
-  const std::map<std::string, int> formats{{"r5g6b5", 0}, {"r8g8b8", 1}, {"bw", 2}};
-  const std::map<std::string, int> rotations{{"0", 0}, {"r90", 1}, {"l90", 2}};
   picture::PictureSettings& settings = options.settings;
-  settings.pixel_format_index = formats.at(options.format);
-  settings.colour_order_index = options.order == "bgr" ? 1 : 0;
-  settings.rotation_index = rotations.at(options.rotate);
+  settings.pixel_format_index = options.format;
+  settings.colour_order_index = options.walk.colour_order_index;
+  settings.rotation_index = options.walk.rotation_index;
+  settings.mirror_x = options.walk.mirror_x;
+  settings.mirror_y = options.walk.mirror_y;
+  settings.nand = options.walk.nand;
 
   auto output = platform::OutputPathFor(options.output);
   if (!output)
@@ -71,17 +71,12 @@ void AddPictureCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<PictureOptions>();
   CLI::App* command = app.add_subcommand(
       "picture", "Convert pictures into a picture resource file and its address list");
-  command->add_option("--format", options->format, "Pixel format")
-      ->check(CLI::IsMember({"r5g6b5", "r8g8b8", "bw"}));
-  command->add_option("--order", options->order, "Colour order")
-      ->check(CLI::IsMember({"rgb", "bgr"}));
-  command->add_option("--rotate", options->rotate, "Rotation")
-      ->check(CLI::IsMember({"0", "r90", "l90"}));
-  command->add_flag("--reverse-x", options->settings.mirror_x, "Mirror each row");
-  command->add_flag("--reverse-y", options->settings.mirror_y, "Mirror the rows");
+  command->add_option("--format", options->format, "Pixel format: r5g6b5, r8g8b8 or bw")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, int>{{"r5g6b5", 0}, {"r8g8b8", 1}, {"bw", 2}}));
+  AddWalkOptions(*command, options->walk);
   command->add_option("--alpha-limit", options->settings.alpha_limit_text, "PNG alpha limit")
       ->check(Decimal);
-  command->add_flag("--nand", options->settings.nand, "Pad rows for NAND flash");
   command->add_flag("--argb-png", options->settings.argb_png, "Four-bit ARGB for PNG pictures");
   command->add_option("-o", options->output, "Resource file name")->required();
   command->add_option("INPUT", options->inputs, "Picture files or folders")->required();
