@@ -95,6 +95,11 @@ void TForm1::BuildControls() {
   control_layout->addLayout(alpha_row);
   CheckBoxNBin = column.CheckBox("CheckBoxNBin", "NandFlash BIN   ");
   CheckBoxARGB = column.CheckBox("CheckBoxARGB", "aRGB PNG  ");
+  ComboBoxDither = column.DitherList();
+  EditThreshold = column.Field("EditThreshold", "BW Threshold", QString());
+  // Empty, or a luma from 0 to 255.
+  EditThreshold->setValidator(new QRegularExpressionValidator(
+      QRegularExpression("[0-9]|[1-9][0-9]|1[0-9][0-9]|2[0-4][0-9]|25[0-5]"), EditThreshold));
   BtnExit = column.Button("BtnExit", "Exit");
   Memo1 = new QPlainTextEdit(PanelControl);
   Memo1->setObjectName("Memo1");
@@ -117,6 +122,11 @@ void TForm1::BuildControls() {
   connect(BtnBmpDown, &QPushButton::clicked, this, &TForm1::BtnBmpDownClick);
   connect(ListBox1, &QListWidget::itemClicked, this, &TForm1::ListBox1Click);
   connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+  // The preview shows the picture as the chosen form and dither will show it.
+  connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ShowPreview);
+  connect(ComboBoxDither, &QComboBox::currentIndexChanged, this, &TForm1::ShowPreview);
+  connect(EditThreshold, &QLineEdit::textChanged, this, &TForm1::ShowPreview);
+  connect(CheckBoxARGB, &QCheckBox::toggled, this, &TForm1::ShowPreview);
 }
 
 void TForm1::BuildMenu() {
@@ -201,6 +211,9 @@ picture::PictureSettings TForm1::ReadPictureSettings() const {
   settings.alpha_limit_text = Utf8(EditAPNG->text());
   settings.nand = CheckBoxNBin->isChecked();
   settings.argb_png = CheckBoxARGB->isChecked();
+  settings.dither_index = ComboBoxDither->currentIndex();
+  const QString threshold = EditThreshold->text();
+  settings.bw_threshold = threshold.isEmpty() ? -1 : std::min(threshold.toInt(), 255);
   return settings;
 }
 
@@ -208,8 +221,9 @@ platform::Result<platform::Ok> TForm1::LoadPreview() {
   CurrentKind = picture::PictureKindOf(CurrentPicture);
   if (CurrentKind == picture::kNoPicture)
     return platform::Ok{};
-  auto loaded = picture::LoadPreviewPicture(
-      CurrentPicture, static_cast<picture::PictureKind>(CurrentKind), ReadPictureSettings());
+  auto loaded =
+      picture::LoadPreviewPicture(CurrentPicture, static_cast<picture::PictureKind>(CurrentKind),
+                                  ReadPictureSettings(), &PreviewKeyed);
   if (!loaded)
     return loaded.error();
   PreviewPicture = std::move(*loaded);
@@ -218,7 +232,10 @@ platform::Result<platform::Ok> TForm1::LoadPreview() {
 }
 
 void TForm1::ShowPreview() {
-  Image1->setPixmap(QPixmap::fromImage(picture::PreviewImage(PreviewPicture)));
+  const picture::WorkingBitmap shown =
+      picture::PanelPreview(PreviewPicture, PreviewKeyed,
+                            static_cast<picture::PictureKind>(CurrentKind), ReadPictureSettings());
+  Image1->setPixmap(QPixmap::fromImage(picture::PreviewImage(shown)));
   Image1->resize(PreviewPicture.Width(), PreviewPicture.Height());
 }
 
@@ -364,8 +381,8 @@ void TForm1::Timer1Timer() {
   const std::string entry = selected >= 0 ? Utf8(ListBox1->item(selected)->text()) : std::string();
   const std::size_t logged = run_->Log().size();
   picture::StepOutcome step = run_->ConvertCurrent(
-      EncodeBitmap, static_cast<picture::PictureKind>(CurrentKind), CurrentPicture, entry,
-      ReadPictureSettings(), [this](int percent) { PumpEvents(percent); });
+      EncodeBitmap, PreviewKeyed, static_cast<picture::PictureKind>(CurrentKind), CurrentPicture,
+      entry, ReadPictureSettings(), [this](int percent) { PumpEvents(percent); });
   ItemSize = static_cast<int>(run_->ItemSize());
   NextAddress = static_cast<int>(run_->NextAddress());
   ConvertIndex = run_->ConvertIndex();

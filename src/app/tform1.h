@@ -58,6 +58,8 @@ class TForm1 : public QMainWindow {
   QLineEdit* EditAPNG = nullptr;
   QCheckBox* CheckBoxNBin = nullptr;
   QCheckBox* CheckBoxARGB = nullptr;
+  QComboBox* ComboBoxDither = nullptr;
+  QLineEdit* EditThreshold = nullptr;  // "BW Threshold"; empty: only exact black is ink
   QPlainTextEdit* Memo1 = nullptr;
 
   // "Picture" panel.
@@ -83,8 +85,10 @@ class TForm1 : public QMainWindow {
   int CurrentKind = 0;
   std::string CurrentPicture;
 
-  // The picture the preview shows (rotated), which a tick encodes.
+  // The picture the preview shows (rotated), which a tick encodes, and whether alpha
+  // keying made its black pixels the transparent ones.
   picture::WorkingBitmap PreviewPicture;
+  bool PreviewKeyed = false;
 
   // The settings the controls hold now.
   [[nodiscard]] picture::PictureSettings ReadPictureSettings() const;

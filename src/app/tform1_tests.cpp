@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "picture/dither.h"
 #include "picture_writer.h"
 #include "platform/scripted_dialogs.h"
 #include "temp_folder.h"
@@ -22,6 +23,21 @@ void RunToTheEnd(TForm1& form) {
 
 QStringList LogLines(const TForm1& form) {
   return form.Memo1->toPlainText().split('\n', Qt::SkipEmptyParts);
+}
+
+// True when the preview shows exactly these colours.
+bool Shows(const QLabel* image, const picture::WorkingBitmap& expected) {
+  const QImage shown = image->pixmap().toImage();
+  if (shown.width() != expected.Width() || shown.height() != expected.Height())
+    return false;
+  for (int y = 0; y < expected.Height(); ++y) {
+    for (int x = 0; x < expected.Width(); ++x) {
+      const picture::Rgb colour = expected.Pixel(x, y);
+      if (shown.pixelColor(x, y) != QColor(colour.r, colour.g, colour.b))
+        return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -200,6 +216,53 @@ class TForm1Tests : public QObject {
     QVERIFY(!folder_->Exists("out-Addr.txt"));
     QCOMPARE(folder_->Read("out.bin").size(), std::size_t(16));
     QVERIFY(form.BtnSConvert->isEnabled());
+  }
+
+  void DitherAndThresholdShowInThePreviewAndReachTheBytes() {
+    // A grey between the panel's R5G6B5 levels.
+    folder_->Write("g.bmp", tools::EncodeBmp24(16, 8, std::vector<std::uint8_t>(16 * 8 * 3, 130)));
+    platform::ScriptedDialogs dialogs;
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    dialogs.open_answers.push_back(Q(folder_->File("g.bmp")));
+    QTest::mouseClick(form.BtnInputPicture, Qt::LeftButton);
+    const picture::WorkingBitmap source = form.PreviewPicture;
+    QVERIFY(Shows(form.Image1, source));
+
+    form.ComboBoxDither->setFocus();
+    QTest::keyClick(form.ComboBoxDither, Qt::Key_Down);
+    QTest::keyClick(form.ComboBoxDither, Qt::Key_Down);
+    QCOMPARE(form.ComboBoxDither->currentText(), QString("Diffusion"));
+    picture::EncodeSettings diffusion;
+    diffusion.dither = picture::Dither::Diffusion;
+    const picture::WorkingBitmap dithered =
+        picture::PanelColours(source, picture::PixelForm::R5G6B5, diffusion);
+    QVERIFY(!(dithered == source));
+    QVERIFY(Shows(form.Image1, dithered));
+
+    // The field holds no luma above 255; Black_White then shows and stores its ink.
+    QTest::mouseClick(form.EditThreshold, Qt::LeftButton);
+    QTest::keyClicks(form.EditThreshold, "300");
+    QCOMPARE(form.EditThreshold->text(), QString("30"));
+    form.ComboBox1->setFocus();
+    QTest::keyClick(form.ComboBox1, Qt::Key_Down);
+    QTest::keyClick(form.ComboBox1, Qt::Key_Down);
+    QCOMPARE(form.ComboBox1->currentText(), QString("Black_White"));
+    diffusion.bw_threshold = 30;
+    QVERIFY(Shows(form.Image1,
+                  picture::PanelColours(source, picture::PixelForm::BlackWhite, diffusion)));
+    dialogs.save_answers.push_back({true, Q(folder_->File("dithered"))});
+    QTest::mouseClick(form.BtnSConvert, Qt::LeftButton);
+    QTRY_VERIFY(folder_->Exists("dithered-Addr.txt"));
+    QCOMPARE(folder_->Read("dithered.bin"),
+             picture::EncodePicture(source, picture::PixelForm::BlackWhite, diffusion));
+
+    // Emptied, the field means exact black again: a grey has no ink.
+    form.EditThreshold->setFocus();
+    QTest::keyClick(form.EditThreshold, Qt::Key_Backspace);
+    QTest::keyClick(form.EditThreshold, Qt::Key_Backspace);
+    QCOMPARE(form.ReadPictureSettings().bw_threshold, -1);
   }
 
   void SingleConvertEncodesThePreview() {

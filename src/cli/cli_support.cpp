@@ -83,6 +83,12 @@ void AddWalkOptions(CLI::App& command, WalkOptions& walk) {
   command.add_flag("--nand", walk.nand, "Pad rows for NAND flash");
 }
 
+void AddDitherOption(CLI::App& command, int& dither_index) {
+  command.add_option("--dither", dither_index, "Dither: none, ordered or diffusion")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, int>{{"none", 0}, {"ordered", 1}, {"diffusion", 2}}));
+}
+
 void AddCommonFlags(CLI::App& command, Common& common) {
   command.add_flag("--quiet", common.quiet, "No progress bar and no success text");
   command.add_flag("--traditional-locale", common.traditional_locale,

@@ -48,6 +48,12 @@ struct WalkOptions {
 };
 void AddWalkOptions(CLI::App& command, WalkOptions& walk);
 
+// --dither none|ordered|diffusion, stored as the "Dither" list's index.
+void AddDitherOption(CLI::App& command, int& dither_index);
+
+// Said once when --dither is asked of R8G8B8, which holds every colour as it is.
+inline constexpr const char* kDitherIgnored = "--dither has no effect on R8G8B8";
+
 // Adds --quiet and --traditional-locale to a subcommand.
 void AddCommonFlags(CLI::App& command, Common& common);
 

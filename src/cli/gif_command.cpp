@@ -16,6 +16,7 @@ namespace {
 
 struct GifOptions {
   int format = 0;
+  int dither_index = 0;
   WalkOptions walk;
   std::string output;
   std::vector<std::string> gifs;
@@ -30,6 +31,9 @@ int Run(GifOptions& options) {
   settings.mirror_x = options.walk.mirror_x;
   settings.mirror_y = options.walk.mirror_y;
   settings.nand = options.walk.nand;
+  settings.dither_index = options.dither_index;
+  if (settings.Form() == picture::PixelForm::R8G8B8 && settings.dither_index != 0)
+    Notice(kDitherIgnored, options.common);
 
   auto output = platform::OutputPathFor(options.output);
   if (!output)
@@ -61,6 +65,7 @@ void AddGifCommand(CLI::App& app, int& status) {
       ->transform(
           CLI::CheckedTransformer(std::map<std::string, int>{{"r5g6b5", 0}, {"r8g8b8", 1}}));
   AddWalkOptions(*command, options->walk);
+  AddDitherOption(*command, options->dither_index);
   command->add_option("-o", options->output, "Resource file name")->required();
   command->add_option("GIF", options->gifs, "GIF files, converted in this order")->required();
   AddCommonFlags(*command, options->common);

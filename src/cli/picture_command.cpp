@@ -15,6 +15,8 @@ namespace cli {
 
 namespace {
 
+constexpr const char* kThresholdIgnored = "--threshold applies to Black_White only";
+
 struct PictureOptions {
   int format = 0;
   WalkOptions walk;
@@ -51,6 +53,11 @@ int Run(PictureOptions& options) {
   settings.mirror_y = options.walk.mirror_y;
   settings.nand = options.walk.nand;
 
+  if (options.format == 1 && settings.dither_index != 0)
+    Notice(kDitherIgnored, options.common);
+  if (options.format != 2 && settings.bw_threshold >= 0)
+    Notice(kThresholdIgnored, options.common);
+
   auto output = platform::OutputPathFor(options.output);
   if (!output)
     return Print(output.error(), options.common);
@@ -78,6 +85,11 @@ void AddPictureCommand(CLI::App& app, int& status) {
   command->add_option("--alpha-limit", options->settings.alpha_limit_text, "PNG alpha limit")
       ->check(Decimal);
   command->add_flag("--argb-png", options->settings.argb_png, "Four-bit ARGB for PNG pictures");
+  AddDitherOption(*command, options->settings.dither_index);
+  command
+      ->add_option("--threshold", options->settings.bw_threshold,
+                   "Black_White inks luma below N (0-255) instead of exact black only")
+      ->check(Decimal & CLI::Range(0, 255));
   command->add_option("-o", options->output, "Resource file name")->required();
   command->add_option("INPUT", options->inputs, "Picture files or folders")->required();
   AddCommonFlags(*command, options->common);

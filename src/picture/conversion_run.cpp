@@ -3,14 +3,15 @@
 #include <deque>
 #include <future>
 
+#include "picture/dither.h"
 #include "picture/messages.h"
 #include "picture/rotation.h"
 
 namespace picture {
 
 platform::Result<WorkingBitmap> LoadPreviewPicture(const std::string& path, PictureKind kind,
-                                                   const PictureSettings& settings) {
-  auto loaded = LoadPicture(path, kind, settings.Load());
+                                                   const PictureSettings& settings, bool* keyed) {
+  auto loaded = LoadPicture(path, kind, settings.Load(), keyed);
   if (!loaded)
     return loaded;
   if (settings.rotation_index == 1 || settings.rotation_index == 2) {
@@ -19,10 +20,19 @@ platform::Result<WorkingBitmap> LoadPreviewPicture(const std::string& path, Pict
   return loaded;
 }
 
+WorkingBitmap PanelPreview(const WorkingBitmap& preview, bool keyed, PictureKind kind,
+                           const PictureSettings& settings) {
+  if (kind == kPng && settings.argb_png)
+    return preview;
+  EncodeSettings encode = settings.Encode();
+  encode.keyed = keyed;
+  return PanelColours(preview, FormOfFormatIndex(settings.pixel_format_index), encode);
+}
+
 PictureRun::PictureRun(std::string output_path, int count, platform::CodePage page)
     : output_(std::move(output_path), page), convert_count_(count) {}
 
-StepOutcome PictureRun::ConvertCurrent(const WorkingBitmap& preview, PictureKind kind,
+StepOutcome PictureRun::ConvertCurrent(const WorkingBitmap& preview, bool keyed, PictureKind kind,
                                        const std::string& path, const std::string& entry,
                                        const PictureSettings& settings,
                                        const platform::Progress& progress) {
@@ -43,8 +53,10 @@ StepOutcome PictureRun::ConvertCurrent(const WorkingBitmap& preview, PictureKind
   } else {
     const PixelForm form = FormOfFormatIndex(settings.pixel_format_index);
     item_size_ = EncodedSize(form, w, h, settings.nand);
+    EncodeSettings encode = settings.Encode();
+    encode.keyed = keyed;
     if (item_size_ >= 0)
-      bytes = EncodePicture(preview, form, settings.Encode(), progress);
+      bytes = EncodePicture(preview, form, encode, progress);
   }
   if (!output_.Fits(item_size_)) {
     FailOn(entry);
@@ -74,6 +86,7 @@ RunReport ConvertPictures(const std::vector<std::string>& entries, const std::st
   // another.
   struct Loaded {
     bool ok = true;
+    bool keyed = false;
     WorkingBitmap preview;
   };
   auto load = [&entries, &settings](std::size_t index) {
@@ -82,7 +95,7 @@ RunReport ConvertPictures(const std::vector<std::string>& entries, const std::st
       Loaded loaded;
       if (kind == kNoPicture)
         return loaded;
-      auto picture = LoadPreviewPicture(entries[index], kind, settings);
+      auto picture = LoadPreviewPicture(entries[index], kind, settings, &loaded.keyed);
       loaded.ok = picture.ok();
       if (loaded.ok)
         loaded.preview = std::move(*picture);
@@ -100,8 +113,8 @@ RunReport ConvertPictures(const std::vector<std::string>& entries, const std::st
     ahead.pop_front();
     const std::string& entry = entries[i];
     const bool converted =
-        loaded.ok && take(run.ConvertCurrent(loaded.preview, PictureKindOf(entry), entry, entry,
-                                             settings, progress));
+        loaded.ok && take(run.ConvertCurrent(loaded.preview, loaded.keyed, PictureKindOf(entry),
+                                             entry, entry, settings, progress));
     if (!converted) {
       if (!loaded.ok)
         take(run.FailOn(entry));

@@ -27,25 +27,38 @@ struct PictureSettings {
   std::string alpha_limit_text = "150";
   bool nand = false;      // "NandFlash BIN   "
   bool argb_png = false;  // "aRGB PNG  "
+  int dither_index = 0;   // "Dither": "None", "Ordered", "Diffusion"
+  int bw_threshold = -1;  // "BW Threshold", 0..255; -1 (empty): exact black only
 
   [[nodiscard]] LoadSettings Load() const { return {alpha_limit_text, pixel_format_index}; }
   [[nodiscard]] EncodeSettings Encode() const {
-    return {colour_order_index, mirror_x, mirror_y, nand};
+    EncodeSettings encode{colour_order_index, mirror_x, mirror_y, nand};
+    encode.dither = DitherOfIndex(dither_index);
+    encode.bw_threshold = bw_threshold;
+    return encode;
   }
   friend bool operator==(const PictureSettings&, const PictureSettings&) = default;
 };
 
-// The preview of a picture: loaded, then rotated by the rotation setting.
+// The preview of a picture: loaded, then rotated by the rotation setting. `keyed` as
+// LoadPicture sets it.
 platform::Result<WorkingBitmap> LoadPreviewPicture(const std::string& path, PictureKind kind,
-                                                   const PictureSettings& settings);
+                                                   const PictureSettings& settings,
+                                                   bool* keyed = nullptr);
+
+// The preview as the panel will show it: dithered or thresholded as the settings ask
+// (the four-bit ARGB form of a PNG shows it as it is).
+WorkingBitmap PanelPreview(const WorkingBitmap& preview, bool keyed, PictureKind kind,
+                           const PictureSettings& settings);
 
 class PictureRun {
  public:
   PictureRun(std::string output_path, int count, platform::CodePage page);
 
   // Encodes the picture the preview shows, stores it and logs its listing line naming
-  // `entry`. `kind` and `path` are the current picture's, for the four-bit ARGB form.
-  StepOutcome ConvertCurrent(const WorkingBitmap& preview, PictureKind kind,
+  // `entry`. `keyed` as the preview's LoadPicture set it. `kind` and `path` are the
+  // current picture's, for the four-bit ARGB form.
+  StepOutcome ConvertCurrent(const WorkingBitmap& preview, bool keyed, PictureKind kind,
                              const std::string& path, const std::string& entry,
                              const PictureSettings& settings,
                              const platform::Progress& progress = {});

@@ -97,6 +97,37 @@ TEST_F(ConversionRunTest, ArgbPngWithoutAlphaKeepsItsPlaceFilledWithZeros) {
   EXPECT_EQ(folder.Read("a.bin"), (Bytes{0, 0, 0, 0, 0, 0, 0x35, 0x81}));
 }
 
+TEST_F(ConversionRunTest, KeyedPngPixelsStayExactUnderEveryDither) {
+  // 16 x 4 RGBA: even columns transparent, odd ones an opaque grey so dark that
+  // dithering would take some of it to black, the transparent colour.
+  const int w = 16;
+  const int h = 4;
+  Bytes rgba;
+  for (int i = 0; i < w * h; ++i) {
+    const bool transparent = i % 2 == 0;
+    rgba.insert(rgba.end(), {5, 3, 5, std::uint8_t(transparent ? 0 : 255)});
+  }
+  folder.Write("keyed.png", tools::EncodePng({w, h, 6, 8, rgba, {}}));
+  for (const int dither : {0, 1, 2}) {
+    SCOPED_TRACE(dither);
+    PictureSettings settings;
+    settings.dither_index = dither;
+    ASSERT_FALSE(
+        ConvertPictures({folder.File("keyed.png")}, folder.File("k.bin"), settings, kGbk).stopped);
+    const Bytes colour = folder.Read("k.bin");
+    ASSERT_EQ(colour.size(), std::size_t(w * h * 2));
+    for (int i = 0; i < w * h; ++i) {
+      const bool zero = colour[std::size_t(i) * 2] == 0 && colour[std::size_t(i) * 2 + 1] == 0;
+      EXPECT_EQ(zero, i % 2 == 0) << "pixel " << i;
+    }
+    settings.pixel_format_index = 2;
+    settings.bw_threshold = 0;  // nothing opaque is ink
+    ASSERT_FALSE(
+        ConvertPictures({folder.File("keyed.png")}, folder.File("k.bin"), settings, kGbk).stopped);
+    EXPECT_EQ(folder.Read("k.bin"), Bytes(std::size_t(h) * 2, 0xAA));
+  }
+}
+
 TEST_F(ConversionRunTest, ListingIsWrittenInTheTextCodePage) {
   Bmp("汉.bmp", 1, 1);
   ConvertPictures({folder.File("汉.bmp")}, folder.File("p.bin"), {}, kGbk);

@@ -23,13 +23,16 @@ struct GifSettings {
   bool mirror_x = false;       // "ReverseX"
   bool mirror_y = false;       // "ReverseY"
   bool nand = false;           // "NandFlash BIN   "
+  int dither_index = 0;        // "Dither": "None", "Ordered", "Diffusion"
 
   // Index 1 is R8G8B8; anything else (0, or -1 for a typed-over list) R5G6B5.
   [[nodiscard]] PixelForm Form() const {
     return pixel_format_index == 1 ? PixelForm::R8G8B8 : PixelForm::R5G6B5;
   }
   [[nodiscard]] EncodeSettings Encode() const {
-    return {colour_order_index, mirror_x, mirror_y, nand};
+    EncodeSettings encode{colour_order_index, mirror_x, mirror_y, nand};
+    encode.dither = DitherOfIndex(dither_index);
+    return encode;
   }
   friend bool operator==(const GifSettings&, const GifSettings&) = default;
 };

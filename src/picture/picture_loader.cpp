@@ -48,7 +48,9 @@ Rgb KeyedColour(Rgb c, int alpha, int limit, int pixel_format_index) {
 }
 
 platform::Result<WorkingBitmap> LoadPicture(const std::string& path, PictureKind kind,
-                                            const LoadSettings& settings) {
+                                            const LoadSettings& settings, bool* keyed) {
+  if (keyed != nullptr)
+    *keyed = false;
   auto decoded = Decode(path, kind);
   if (!decoded)
     return decoded.error();
@@ -63,6 +65,8 @@ platform::Result<WorkingBitmap> LoadPicture(const std::string& path, PictureKind
   const int limit = std::min(*parsed, 255);
   if (!HasAlpha(picture))
     return bitmap;
+  if (keyed != nullptr)
+    *keyed = true;
   for (int y = 0; y < bitmap.Height(); ++y) {
     std::uint8_t* row = bitmap.Row(y);
     const std::uint8_t* alpha = picture.alpha.data() + std::size_t(y) * bitmap.Width();

@@ -16,9 +16,10 @@ struct LoadSettings {
 };
 
 // Decodes the file as `kind`. Fails when the file cannot be read or decoded, or when the
-// kind is PNG and the alpha limit text is not a decimal number.
+// kind is PNG and the alpha limit text is not a decimal number. `keyed`, when given, is
+// set when alpha keying made the exactly black pixels the transparent ones.
 platform::Result<WorkingBitmap> LoadPicture(const std::string& path, PictureKind kind,
-                                            const LoadSettings& settings);
+                                            const LoadSettings& settings, bool* keyed = nullptr);
 
 // Alpha keying of one pixel: transparent (alpha <= limit) becomes black; opaque colours
 // that would encode as black are nudged off it, so only transparency encodes as zero.

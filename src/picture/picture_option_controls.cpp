@@ -1,5 +1,8 @@
 #include "picture/picture_option_controls.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+
 namespace picture {
 
 namespace {
@@ -45,6 +48,33 @@ platform::RadioGroup* ControlColumn::Rotation() {
       "RadioGroup2", layout_);
   group->SetItemIndex(0);
   return group;
+}
+
+QComboBox* ControlColumn::DitherList() {
+  auto* row = new QHBoxLayout;
+  auto* caption = new QLabel("Dither", panel_);
+  caption->setObjectName("LabelDither");
+  auto* box = new QComboBox(panel_);
+  box->setObjectName("ComboBoxDither");
+  box->addItems({"None", "Ordered", "Diffusion"});
+  box->setCurrentIndex(0);
+  caption->setBuddy(box);
+  row->addWidget(caption);
+  row->addWidget(box, 1);
+  layout_->addLayout(row);
+  return box;
+}
+
+QLineEdit* ControlColumn::Field(const char* name, const char* caption, const QString& text) {
+  auto* row = new QHBoxLayout;
+  auto* label = new QLabel(caption, panel_);
+  auto* field = new QLineEdit(text, panel_);
+  field->setObjectName(name);
+  label->setBuddy(field);
+  row->addWidget(label);
+  row->addWidget(field, 1);
+  layout_->addLayout(row);
+  return field;
 }
 
 }  // namespace picture

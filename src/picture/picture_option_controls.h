@@ -5,6 +5,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
 
@@ -26,6 +27,10 @@ class ControlColumn {
   // "RadioGroup1" ("RGB": "RGB", "BGR") and "RadioGroup2" ("Rotation"), first item selected.
   platform::RadioGroup* ColourOrder();
   platform::RadioGroup* Rotation();
+  // "ComboBoxDither": "None", "Ordered", "Diffusion", the first selected, captioned "Dither".
+  QComboBox* DitherList();
+  // A text field on one row with its caption before it.
+  QLineEdit* Field(const char* name, const char* caption, const QString& text);
 
  private:
   QWidget* panel_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "picture/dither.h"
+
 namespace picture {
 
 namespace {
@@ -81,6 +83,14 @@ void EncodeBlackWhite(const WorkingBitmap& bitmap, const EncodeSettings& setting
 
 }  // namespace
 
+Dither DitherOfIndex(int dither_index) {
+  if (dither_index == 1)
+    return Dither::Ordered;
+  if (dither_index == 2)
+    return Dither::Diffusion;
+  return Dither::None;
+}
+
 PixelForm FormOfFormatIndex(int pixel_format_index) {
   if (pixel_format_index == 0)
     return PixelForm::R5G6B5;
@@ -114,6 +124,14 @@ std::vector<std::uint8_t> EncodePicture(const WorkingBitmap& bitmap, PixelForm f
   const std::int64_t size = EncodedSize(form, bitmap.Width(), bitmap.Height(), settings.nand);
   if (size <= 0)
     return {};
+  if (ChangesColours(form, settings)) {
+    // The panel's levels encode exactly: truncation gives back their bits.
+    EncodeSettings exact = settings;
+    exact.dither = Dither::None;
+    exact.bw_threshold = -1;
+    exact.keyed = false;
+    return EncodePicture(PanelColours(bitmap, form, settings), form, exact, progress);
+  }
   std::vector<std::uint8_t> out(static_cast<std::size_t>(size));
   const bool bgr = settings.colour_order_index == 1;
   switch (form) {

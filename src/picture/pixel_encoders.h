@@ -18,11 +18,20 @@ enum class PixelForm { R5G6B5, R8G8B8, BlackWhite, Argb4 };
 // typed-over list) Black_White.
 PixelForm FormOfFormatIndex(int pixel_format_index);
 
+// How R5G6B5 and Black_White spread the colours they cannot show ("Dither" list order).
+enum class Dither { None = 0, Ordered = 1, Diffusion = 2 };
+
+// The "Dither" list's index; anything unknown is None.
+Dither DitherOfIndex(int dither_index);
+
 struct EncodeSettings {
   int colour_order_index = 0;  // 1 is BGR, anything else RGB
   bool mirror_x = false;       // "ReverseX"
   bool mirror_y = false;       // "ReverseY"
   bool nand = false;           // "NandFlash BIN": rows padded to 4 pixels (32 bits in Black_White)
+  Dither dither = Dither::None;
+  int bw_threshold = -1;  // Black_White ink below this luma (0..255); -1: exact black only
+  bool keyed = false;     // PNG alpha keying made the exactly black pixels the transparent ones
 };
 
 // Byte size of a picture in the form, or -1 when it does not fit the signed 32-bit

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "picture/dither.h"
 #include "picture/gif_folder.h"
 #include "picture/gif_frames.h"
 #include "picture/messages.h"
@@ -53,6 +54,8 @@ void TForm6::BuildControls() {
   connect(ListBox1, &QListWidget::itemClicked, this, &TForm6::ListBox1Click);
   connect(Timer1, &QTimer::timeout, this, &TForm6::Timer1Timer);
   PanelCtrl->installEventFilter(this);
+  connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm6::ShowFrame);
+  connect(ComboBoxDither, &QComboBox::currentIndexChanged, this, &TForm6::ShowFrame);
 }
 
 QWidget* TForm6::BuildPicturePanel() {
@@ -95,6 +98,7 @@ QWidget* TForm6::BuildCtrlPanel() {
   CheckBoxX = column.CheckBox("CheckBoxX", "ReverseX");
   CheckBoxY = column.CheckBox("CheckBoxY", "ReverseY");
   CheckBoxNBin = column.CheckBox("CheckBoxNBin", "NandFlash BIN   ");
+  ComboBoxDither = column.DitherList();
   Button2 = column.Button("Button2", "Close");
   layout->addStretch(1);
   ListBox1 = new QListWidget(PanelCtrl);
@@ -123,6 +127,7 @@ picture::GifSettings TForm6::ReadGifSettings() const {
   settings.mirror_x = CheckBoxX->isChecked();
   settings.mirror_y = CheckBoxY->isChecked();
   settings.nand = CheckBoxNBin->isChecked();
+  settings.dither_index = ComboBoxDither->currentIndex();
   return settings;
 }
 
@@ -135,11 +140,17 @@ platform::Result<platform::Ok> TForm6::Preview(const std::string& path) {
   if (!first)
     return first.error();
   FrameCanvas = std::move(*first);
+  ShowFrame();
+  return platform::Ok{};
+}
+
+void TForm6::ShowFrame() {
+  const picture::GifSettings settings = ReadGifSettings();
   const picture::WorkingBitmap shown =
-      picture::RotatePicture(FrameCanvas, RadioGroup2->ItemIndex());
+      picture::PanelColours(picture::RotatePicture(FrameCanvas, settings.rotation_index),
+                            settings.Form(), settings.Encode());
   Image1->setPixmap(QPixmap::fromImage(picture::PreviewImage(shown)));
   Image1->resize(shown.Width(), shown.Height());
-  return platform::Ok{};
 }
 
 void TForm6::Button1Click() {

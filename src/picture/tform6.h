@@ -37,6 +37,7 @@ class TForm6 : public QWidget {
   QCheckBox* CheckBoxX = nullptr;
   QCheckBox* CheckBoxY = nullptr;
   QCheckBox* CheckBoxNBin = nullptr;
+  QComboBox* ComboBoxDither = nullptr;
   QPushButton* Button2 = nullptr;
   QListWidget* ListBox1 = nullptr;
 
@@ -83,6 +84,8 @@ class TForm6 : public QWidget {
   QWidget* BuildPicturePanel();
   // Draws frame 0 of the GIF on FrameCanvas and shows it rotated.
   platform::Result<platform::Ok> Preview(const std::string& path);
+  // Shows FrameCanvas rotated, as the chosen form and dither will show it.
+  void ShowFrame();
   std::string EntryPath(int index) const;
   bool ChooseResourceFile();
   void StartRun();

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "picture/dither.h"
 #include "picture/gif_test_writer.h"
 #include "platform/scripted_dialogs.h"
 
@@ -214,6 +215,38 @@ class TForm6Tests : public QObject {
     QVERIFY(dialogs_->messages.last().startsWith("GIF: "));
     QVERIFY(!form.Timer1->isActive());
     QVERIFY(form.BtnAConvert->isEnabled());
+  }
+
+  void DitherShowsInThePreviewAndReachesTheFrames() {
+    // A colour between the panel's R5G6B5 levels.
+    WriteGif("between.gif", {8, 8, {{18, 52, 86}}, {SolidFrame(0, 0, 8, 8, 0)}, true});
+    TForm6 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    dialogs_->open_answers.push_back(Q(folder_->File("between.gif")));
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    const QImage plain = form.Image1->pixmap().toImage();
+    QCOMPARE(plain.pixelColor(0, 0), QColor(18, 52, 86));
+
+    form.ComboBoxDither->setFocus();
+    QTest::keyClick(form.ComboBoxDither, Qt::Key_Down);
+    QCOMPARE(form.ComboBoxDither->currentText(), QString("Ordered"));
+    const picture::GifSettings settings = form.ReadGifSettings();
+    const picture::WorkingBitmap dithered =
+        picture::PanelColours(form.FrameCanvas, picture::PixelForm::R5G6B5, settings.Encode());
+    const QImage shown = form.Image1->pixmap().toImage();
+    QVERIFY(shown != plain);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x)
+        QCOMPARE(shown.pixelColor(x, y),
+                 QColor(dithered.Pixel(x, y).r, dithered.Pixel(x, y).g, dithered.Pixel(x, y).b));
+
+    Save("dithered");
+    QTest::mouseClick(form.BtnAConvert, Qt::LeftButton);
+    WaitForRun(form);
+    QCOMPARE(
+        ReadTestFile(folder_->File("dithered.bin")),
+        picture::EncodePicture(form.FrameCanvas, picture::PixelForm::R5G6B5, settings.Encode()));
   }
 
   void ResizeKeepsTheListAtHalfThePanel() {

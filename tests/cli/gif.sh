@@ -99,6 +99,28 @@ for bad in short.gif text.gif empty.gif huge.gif missing.gif; do
   [ "$(tail -n 1 stderr)" = "Fail to convert $bad" ] || fail "$bad: failure line"
 done
 
+# Dithering: a colour between R5G6B5 levels is spread over its two neighbours, one the
+# panel shows exactly is stored as it is; R8G8B8 ignores it and says so once.
+make_gif between.gif 8 8 3
+"$DRAVICK" gif --quiet -o plain between.gif 2>/dev/null || fail "undithered status"
+for dither in ordered diffusion; do
+  "$DRAVICK" gif --quiet --dither "$dither" -o "$dither" between.gif 2>/dev/null || fail "$dither status"
+  [ "$(stat -c %s "$dither.bin")" -eq 128 ] || fail "$dither size"
+  ! cmp -s plain.bin "$dither.bin" || fail "$dither left a colour between levels as it was"
+  "$DRAVICK" gif --quiet --dither "$dither" -o "red-$dither" run.gif 2>/dev/null
+  cmp -s anim.bin "red-$dither.bin" || fail "$dither changed colours the panel shows exactly"
+done
+"$DRAVICK" gif --quiet -o none --dither none between.gif 2>/dev/null
+cmp -s plain.bin none.bin || fail "--dither none changed bytes"
+"$DRAVICK" gif --quiet --format r8g8b8 -o wide between.gif 2>/dev/null
+"$DRAVICK" gif --quiet --format r8g8b8 --dither diffusion -o wide-dithered between.gif 2>stderr
+cmp -s wide.bin wide-dithered.bin || fail "R8G8B8 dithered"
+[ "$(grep -c -- "--dither has no effect on R8G8B8" stderr)" -eq 1 ] || fail "R8G8B8 notice"
+"$DRAVICK" gif --dither floyd -o x run.gif >/dev/null 2>&1
+[ $? -eq 2 ] || fail "unknown dither is a usage error"
+"$DRAVICK" gif --threshold 128 -o x run.gif >/dev/null 2>&1
+[ $? -eq 2 ] || fail "a threshold is a usage error for GIFs"
+
 # Usage and name errors.
 "$DRAVICK" gif -o "" run.gif >/dev/null 2>stderr
 [ $? -eq 1 ] && [ "$(cat stderr)" = "Error file's name" ] || fail "empty name"

@@ -45,6 +45,32 @@ check "alpha below limit is black" test "$("$DRAVICK" picture --quiet -o k.bin p
 check "alpha above limit keeps colour" test "$("$DRAVICK" picture --quiet --alpha-limit 100 -o k.bin pics/t.png && hex k.bin)" = "aa11"
 check "argb png" test "$("$DRAVICK" picture --quiet --argb-png -o k.bin pics/t.png && hex k.bin)" = "3581"
 
+# Dithering and the Black_White threshold. The pixel's luma is 45.71: a threshold of 46
+# inks it, 45 does not; "none" and no option leave every byte as it was.
+check "threshold 46 inks" test "$(run_bytes --format bw --threshold 46)" = "80"
+check "threshold 45 does not" test "$(run_bytes --format bw --threshold 45)" = "00"
+check "dither none is the default" test "$(run_bytes --dither none)" = "aa11"
+check "r8g8b8 ignores dithering" test "$(run_bytes --format r8g8b8 --dither ordered 2>err)" = "563412"
+check "r8g8b8 says so once" test "$(grep -c -- "--dither has no effect on R8G8B8" err)" -eq 1
+check "threshold ignored by r5g6b5" test "$(run_bytes --threshold 200 2>err)" = "aa11"
+check "threshold notice" grep -qx -- "--threshold applies to Black_White only" err
+# A grey between levels is spread over its neighbours; ordered Black_White inks half of
+# an 8 x 8 block of half grey.
+make grey.bmp 8 8 128 128 128
+grey_bytes() { "$DRAVICK" picture --quiet "$@" -o grey.bin pics/grey.bmp && hex grey.bin; }
+check "ordered half grey" test "$(grey_bytes --format bw --dither ordered | tr -d '\n')" = "$(printf '%s' 55aa55aa55aa55aa)"
+check "dithered r5g6b5 differs" test "$(grey_bytes --dither diffusion)" != "$(grey_bytes)"
+# Transparent pixels of a keyed PNG stay exact under every dither.
+for dither in none ordered diffusion; do
+  check "keyed $dither" test "$("$DRAVICK" picture --quiet --dither "$dither" -o k.bin pics/t.png && hex k.bin)" = "0000"
+  check "keyed bw $dither" test "$("$DRAVICK" picture --quiet --format bw --threshold 0 --dither "$dither" -o k.bin pics/t.png && hex k.bin)" = "80"
+done
+for bad in "--threshold 256" "--threshold -1" "--threshold abc" "--threshold 0x10" "--dither fs"; do
+  # shellcheck disable=SC2086
+  "$DRAVICK" picture $bad -o u pics/a.bmp 2>/dev/null
+  check "usage $bad" test $? -eq 2
+done
+
 # Rotation swaps the listed size.
 make wide.bmp 4 2 1 1 1
 "$DRAVICK" picture --quiet --rotate r90 -o rot pics/wide.bmp
