@@ -11,6 +11,7 @@ packages=(
   libfreetype-dev libfontconfig-dev libicu-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-dejavu-core fontconfig
+  fonts-lexi-gulim  # Hangul, which the stand-in face lacks: the Unicode set's default range
   xvfb xauth x11-utils imagemagick
   clang libclang-rt-14-dev
 )

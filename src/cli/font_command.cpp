@@ -34,6 +34,7 @@ struct GlyphOptions {
   int rotation = font::kNoRotation;
   bool reverse_x = false;
   bool reverse_y = false;
+  bool no_fallback = false;
   Common common;
 
   [[nodiscard]] font::GlyphSettings Settings() const {
@@ -93,6 +94,9 @@ void AddGlyphOptions(CLI::App& command, GlyphOptions& options) {
           CLI::CheckedTransformer(std::map<std::string, int>{{"0", 0}, {"r90", 1}, {"l90", 2}}));
   command.add_flag("--reverse-x", options.reverse_x);
   command.add_flag("--reverse-y", options.reverse_y);
+  command.add_flag(
+      "--no-fallback", options.no_fallback,
+      "Leave characters the face lacks blank instead of drawing them with another face");
   AddCommonFlags(command, options.common);
 }
 
@@ -102,7 +106,14 @@ std::unique_ptr<platform::GlyphRasteriser> OpenFont(const GlyphOptions& options,
     status = Print(rasteriser.error(), options.common);
     return nullptr;
   }
+  (*rasteriser)->SetFallback(!options.no_fallback);
   return std::move(*rasteriser);
+}
+
+// After a run: what the chosen face could not draw, on standard error.
+void PrintCoverage(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines)
+    std::cerr << line << '\n';
 }
 
 // Writes the finished bytes under -o and shows the completion text, or the failure.
@@ -152,6 +163,7 @@ void AddCharset(CLI::App& font_command, int& status) {
     }
     platform::Report(control.progress, 100);
     status = Save(outcome.library, options->output, outcome.completion, options->glyph.common);
+    PrintCoverage(outcome.coverage_lines);
   });
 }
 
@@ -188,6 +200,7 @@ void AddString(CLI::App& font_command, int& status) {
     }
     platform::Report(control.progress, 100);
     status = Save(outcome.file, options->output, font::kStringFontOk, options->glyph.common);
+    PrintCoverage(outcome.coverage_lines);
   });
 }
 
@@ -245,6 +258,7 @@ void AddShow(CLI::App& font_command, int& status) {
     std::cout << listing;
     if (!listing.empty() && listing.back() != '\n')
       std::cout << '\n';
+    PrintCoverage(glyph->view.coverage_lines);
     if (!options->png.empty()) {
       const platform::Bytes png = font::EncodePng(font::SideBySide(glyph->view.previews));
       if (png.empty() || !platform::WriteFileAtomically(options->png, png)) {

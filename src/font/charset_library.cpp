@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "font/coverage_report.h"
 #include "font/messages.h"
 
 namespace font {
@@ -129,6 +130,7 @@ LibraryOutcome BuildCharsetLibrary(const LibraryRequest& request, platform::Text
   }
 
   platform::Report(control.progress, 0);
+  drawer.ResetCoverage();
   std::size_t fill = 0;
   ForEachCode(request.set, start, end, [&](std::uint16_t code) {
     const picture::WorkingBitmap raster = RenderGlyph(
@@ -152,6 +154,7 @@ LibraryOutcome BuildCharsetLibrary(const LibraryRequest& request, platform::Text
     return outcome;
   }
   outcome.completion = CompletionMessage(request.set);
+  outcome.coverage_lines = CoverageLines(drawer.CountedCoverage(), false);
   return outcome;
 }
 

@@ -26,11 +26,12 @@ struct LibraryRequest {
 };
 
 struct LibraryOutcome {
-  std::vector<std::string> log_lines;      // appended to the window's log
-  std::optional<platform::Message> error;  // the run stopped with this message
-  bool stopped = false;                    // the stop request ended the run
-  platform::Bytes library;                 // slots x S bytes when neither
-  std::string completion;                  // "GB2312 Font Lib ok", shown once written
+  std::vector<std::string> log_lines;       // appended to the window's log
+  std::optional<platform::Message> error;   // the run stopped with this message
+  bool stopped = false;                     // the stop request ended the run
+  platform::Bytes library;                  // slots x S bytes when neither
+  std::string completion;                   // "GB2312 Font Lib ok", shown once written
+  std::vector<std::string> coverage_lines;  // what the chosen face could not draw
 };
 
 // Glyph slots of the file; for "UniCode" end - start + 1.

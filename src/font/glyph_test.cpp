@@ -1,5 +1,6 @@
 #include "font/glyph_test.h"
 
+#include "font/coverage_report.h"
 #include "font/font_file.h"
 
 namespace font {
@@ -9,12 +10,15 @@ platform::Result<GlyphView> PreviewGlyph(platform::TextDrawer& drawer, std::u16s
   const auto cell = ReadCell(settings);
   if (!cell)
     return cell.error();
+  drawer.ResetCoverage();
   picture::WorkingBitmap raster = RenderGlyph(drawer, text, *cell);
   const auto limit = ReadGrayLimit(settings);
   if (!limit)
     return limit.error();
   GlyphPreviews previews = ZoomedPreviews(raster, *limit);
-  return GlyphView{std::move(raster), std::move(previews)};
+  const platform::Coverage coverage = drawer.CountedCoverage();
+  return GlyphView{std::move(raster), std::move(previews),
+                   GlyphFacesText(drawer.LastFaces(), coverage), CoverageLines(coverage, true)};
 }
 
 platform::Result<GlyphBytes> ShowGlyphBytes(platform::TextDrawer& drawer, std::u16string_view text,

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "font/glyph_cell.h"
 #include "font/glyph_preview.h"
@@ -16,6 +17,8 @@ namespace font {
 struct GlyphView {
   picture::WorkingBitmap raster;
   GlyphPreviews previews;
+  std::string faces_text;                   // beside the preview: the faces that drew it
+  std::vector<std::string> coverage_lines;  // what the chosen face could not draw
 };
 
 struct GlyphBytes {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "font/coverage_report.h"
 #include "font/messages.h"
 #include "platform/chinese_forms.h"
 
@@ -112,6 +113,7 @@ StringFontOutcome BuildStringFont(const std::vector<std::u16string>& lines, plat
   std::size_t fill = header_size;
   if (glyph_size == 0)
     return outcome;
+  drawer.ResetCoverage();
   for (const std::u16string& line : lines) {
     for (const char16_t unit : line) {
       const picture::WorkingBitmap raster =
@@ -119,7 +121,7 @@ StringFontOutcome BuildStringFont(const std::vector<std::u16string>& lines, plat
       PackGlyphInto(raster, *limit, std::span(outcome.file).subspan(fill, glyph_size));
       fill += glyph_size;
       if (fill >= file_size)
-        return outcome;
+        break;
       if (control.StopRequested()) {
         outcome.stopped = true;
         outcome.file.clear();
@@ -128,6 +130,7 @@ StringFontOutcome BuildStringFont(const std::vector<std::u16string>& lines, plat
       platform::Report(control.progress, static_cast<int>(fill * 98 / file_size));
     }
   }
+  outcome.coverage_lines = CoverageLines(drawer.CountedCoverage(), true);
   return outcome;
 }
 

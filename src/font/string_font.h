@@ -45,9 +45,10 @@ std::optional<platform::Message> LoadStringText(const std::string& name, platfor
 platform::Bytes CodeTableOf(std::u16string_view line, platform::CodePage page);
 
 struct StringFontOutcome {
-  std::optional<platform::Message> error;  // the run stopped with this message
-  bool stopped = false;                    // the stop request ended the run
-  platform::Bytes file;                    // the whole string font otherwise
+  std::optional<platform::Message> error;   // the run stopped with this message
+  bool stopped = false;                     // the stop request ended the run
+  platform::Bytes file;                     // the whole string font otherwise
+  std::vector<std::string> coverage_lines;  // what the chosen face could not draw
 };
 
 StringFontOutcome BuildStringFont(const std::vector<std::u16string>& lines, platform::CodePage page,

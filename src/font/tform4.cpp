@@ -57,6 +57,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(ScrollBar2, &QScrollBar::valueChanged, this, &TForm4::ScrollBar2Change);
   connect(ButtonSFont, &QPushButton::clicked, this, &TForm4::ButtonSFontClick);
   connect(ButtonClose, &QPushButton::clicked, this, &TForm4::ButtonCloseClick);
+  connect(CheckBoxFallback, &QCheckBox::clicked, this, &TForm4::CheckBoxFallbackClick);
   for (QLineEdit* field : {Edit1, Edit3, EditUNIS, EditUNIE, EditCTLimit})
     field->installEventFilter(this);
 }
@@ -116,6 +117,7 @@ bool TForm4::OpenFont(const platform::FontChoice& choice) {
     return false;
   }
   rasteriser_ = std::move(*opened);
+  rasteriser_->SetFallback(CheckBoxFallback->isChecked());
   FontChoice = choice;
   const QString face = QString::fromStdString(rasteriser_->FaceName());
   FontDialog1Font = QFont(face);
@@ -129,7 +131,8 @@ bool TForm4::OpenFont(const platform::FontChoice& choice) {
   return true;
 }
 
-void TForm4::ShowGlyphPreview(const font::GlyphPreviews& previews) {
+void TForm4::ShowGlyphPreview(const font::GlyphView& view) {
+  const font::GlyphPreviews& previews = view.previews;
   const std::pair<QLabel*, const picture::WorkingBitmap*> images[] = {{Image2, &previews.system},
                                                                       {Image1, &previews.user}};
   for (const auto& [image, bitmap] : images) {
@@ -138,6 +141,18 @@ void TForm4::ShowGlyphPreview(const font::GlyphPreviews& previews) {
     image->setGeometry((box->width() - bitmap->Width()) / 2, (box->height() - bitmap->Height()) / 2,
                        bitmap->Width(), bitmap->Height());
   }
+  LabelGlyphFace->setText(QString::fromStdString(view.faces_text));
+}
+
+void TForm4::AppendLog(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines)
+    Memo1->appendPlainText(QString::fromStdString(line));
+}
+
+void TForm4::CheckBoxFallbackClick() {
+  if (rasteriser_)
+    rasteriser_->SetFallback(CheckBoxFallback->isChecked());
+  RefreshPreview();
 }
 
 void TForm4::RefreshPreview() {
@@ -150,7 +165,7 @@ void TForm4::RefreshPreview() {
     return;
   }
   GlyphRaster = view->raster;
-  ShowGlyphPreview(view->previews);
+  ShowGlyphPreview(*view);
 }
 
 void TForm4::ShowGlyphBytes(const std::u16string& text) {
@@ -162,7 +177,7 @@ void TForm4::ShowGlyphBytes(const std::u16string& text) {
     return;
   }
   GlyphRaster = shown->view.raster;
-  ShowGlyphPreview(shown->view.previews);
+  ShowGlyphPreview(shown->view);
   Memo1->setPlainText(QString::fromStdString(shown->listing));
 }
 
@@ -269,8 +284,8 @@ void TForm4::ButtonMakeBinClick() {
   const std::shared_ptr<platform::GlyphRasteriser> rasteriser = rasteriser_;
   const font::LibraryOutcome outcome =
       font::BuildCharsetLibrary(request, *rasteriser, WindowRunControl());
-  for (const std::string& line : outcome.log_lines)
-    Memo1->appendPlainText(QString::fromStdString(line));
+  AppendLog(outcome.log_lines);
+  AppendLog(outcome.coverage_lines);
   if (outcome.error)
     platform::Ui().ShowMessage(QString::fromStdString(outcome.error->text));
   else if (!outcome.stopped)
@@ -298,6 +313,7 @@ void TForm4::Button1Click() {
   const std::shared_ptr<platform::GlyphRasteriser> rasteriser = rasteriser_;
   const font::StringFontOutcome outcome = font::BuildStringFont(
       StringText.lines, TextCodePage(), ReadGlyphSettings(), *rasteriser, WindowRunControl());
+  AppendLog(outcome.coverage_lines);
   if (outcome.error)
     platform::Ui().ShowMessage(QString::fromStdString(outcome.error->text));
   else if (!outcome.stopped)

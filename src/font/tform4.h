@@ -18,6 +18,7 @@
 #include "font/charset_codes.h"
 #include "font/glyph_cell.h"
 #include "font/glyph_preview.h"
+#include "font/glyph_test.h"
 #include "font/run_control.h"
 #include "font/string_font.h"
 #include "picture/working_bitmap.h"
@@ -43,12 +44,14 @@ class TForm4 : public QWidget {
   platform::RadioGroup* RadioGroup2 = nullptr;
   QCheckBox* CheckBoxX = nullptr;
   QCheckBox* CheckBoxY = nullptr;
+  QCheckBox* CheckBoxFallback = nullptr;  // "Font fallback": other faces draw what it lacks
 
   // Previews.
   QGroupBox* GroupBoxSyst = nullptr;
   QLabel* Image2 = nullptr;
   QGroupBox* GroupBoxUser = nullptr;
   QLabel* Image1 = nullptr;
+  QLabel* LabelGlyphFace = nullptr;  // the faces that drew the glyph shown
 
   // Libraries and string fonts.
   QComboBox* ComboBoxCode = nullptr;
@@ -95,6 +98,7 @@ class TForm4 : public QWidget {
   void ScrollBar2Change(int position);
   void ButtonSFontClick();
   void ButtonCloseClick();
+  void CheckBoxFallbackClick();
   void FormShow();
 
  protected:
@@ -110,7 +114,8 @@ class TForm4 : public QWidget {
   [[nodiscard]] font::RunControl WindowRunControl();
   bool OpenFont(const platform::FontChoice& choice);
   void RefreshPreview();
-  void ShowGlyphPreview(const font::GlyphPreviews& previews);
+  void ShowGlyphPreview(const font::GlyphView& view);
+  void AppendLog(const std::vector<std::string>& lines);
   void ShowGlyphBytes(const std::u16string& text);
   void SetRunning(bool running);
   void SaveFontFile(const platform::Bytes& bytes, const QString& completion);

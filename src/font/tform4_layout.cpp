@@ -64,12 +64,17 @@ void TForm4::BuildControls() {
   mirrors->addWidget(CheckBoxX);
   mirrors->addWidget(CheckBoxY);
   settings->addRow(mirrors);
+  CheckBoxFallback = Named(new QCheckBox("Font fallback", this), "CheckBoxFallback");
+  CheckBoxFallback->setChecked(true);
+  settings->addRow(CheckBoxFallback);
 
   auto* previews = new QHBoxLayout;
   GroupBoxSyst = PreviewBox(this, "GroupBoxSyst", "System Font Bmp", &Image2, "Image2");
   GroupBoxUser = PreviewBox(this, "GroupBoxUser", "User Font Bmp", &Image1, "Image1");
   previews->addWidget(GroupBoxSyst);
   previews->addWidget(GroupBoxUser);
+  LabelGlyphFace = Named(new QLabel(this), "LabelGlyphFace");
+  LabelGlyphFace->setWordWrap(true);
 
   auto* library = new QGridLayout;
   ComboBoxCode = Named(new QComboBox(this), "ComboBoxCode");
@@ -113,6 +118,7 @@ void TForm4::BuildControls() {
   auto* left = new QVBoxLayout;
   left->addLayout(settings);
   left->addLayout(previews);
+  left->addWidget(LabelGlyphFace);
   auto* right = new QVBoxLayout;
   right->addLayout(library);
   right->addWidget(Memo1);

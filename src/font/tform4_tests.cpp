@@ -221,6 +221,46 @@ class TForm4Test : public QObject {
     QVERIFY(dialogs.save_proposals.isEmpty());
   }
 
+  void FontFallbackDrawsWhatTheFaceLacksAndNamesTheFace() {
+    platform::ScriptedDialogs dialogs;
+    TForm4 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.CheckBoxFallback->text(), QString("Font fallback"));
+    QVERIFY(window.CheckBoxFallback->isChecked());
+
+    // "UniCode" with AC00, which the stand-in face lacks: the Hangul face draws it.
+    QCOMPARE(window.Edit3->text(), QString("AC00"));
+    QTest::mouseClick(window.Button2, Qt::LeftButton);
+    QCOMPARE(window.LabelGlyphFace->text(), QString("Drawn with LexiGulim"));
+    const QString drawn = window.Memo1->toPlainText();
+
+    // Off, by the keyboard: the stand-in's own missing-glyph cell.
+    window.CheckBoxFallback->setFocus();
+    QTest::keyClick(window.CheckBoxFallback, Qt::Key_Space);
+    QVERIFY(!window.CheckBoxFallback->isChecked());
+    QTest::mouseClick(window.Button2, Qt::LeftButton);
+    QVERIFY(window.LabelGlyphFace->text().startsWith("No glyph in AR PL UMing"));
+    QVERIFY(window.Memo1->toPlainText() != drawn);
+
+    // On again, by the mouse: "Make Bin" of the Unicode set logs the face that stood in.
+    QTest::mouseClick(window.CheckBoxFallback, Qt::LeftButton, {},
+                      QPoint(6, window.CheckBoxFallback->height() / 2));  // on its box
+    QVERIFY(window.CheckBoxFallback->isChecked());
+    window.ComboBoxCode->setFocus();
+    QTest::keyClick(window.ComboBoxCode, Qt::Key_End);
+    QCOMPARE(window.ComboBoxCode->currentText(), QString("UniCode"));
+    dialogs.save_answers.push_back(Save(In("hangul")));
+    QTest::mouseClick(window.ButtonMakeBin, Qt::LeftButton);
+    QCOMPARE(dialogs.messages, QStringList{"UniCode Font Lib ok"});
+    QVERIFY(window.Memo1->toPlainText().endsWith(
+        "Unicode nmuber:11172\n11172 characters drawn with LexiGulim"));
+    const auto library = platform::ReadFileBytes(In("hangul.bin").toStdString());
+    QCOMPARE(QString::fromStdString(font::GlyphByteListing(std::span(library->data(), 32)))
+                 .replace("\r\n", "\n"),
+             drawn);
+  }
+
   void SelectFontChangesTheFace() {
     platform::ScriptedDialogs dialogs;
     TForm4 window;

@@ -1,13 +1,15 @@
 #pragma once
 // Text drawn with an installed font into an RGB raster, black on white, with the
 // rasteriser's own anti-aliasing. The font library generator draws every glyph
-// through this; FreeType and fontconfig stay behind it.
+// through this; FreeType and fontconfig stay behind it. A character the chosen face
+// lacks is drawn with the face fontconfig proposes for it, as text renderers do.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/message.h"
 
@@ -36,12 +38,40 @@ struct RgbCanvas {
   std::size_t stride = 0;
 };
 
+struct FaceCount {
+  std::string face;
+  std::size_t characters = 0;
+
+  friend bool operator==(const FaceCount&, const FaceCount&) = default;
+};
+
+// What the chosen face could not draw, counted over the characters drawn since the
+// count was last reset.
+struct Coverage {
+  bool fallback = true;                    // other faces were asked for what the chosen one lacks
+  std::string chosen_face;                 // the face that draws everything it has
+  std::vector<FaceCount> fallback_faces;   // faces that stood in, in order of first use
+  std::size_t blank = 0;                   // characters no face has (the chosen face's
+                                           // missing-glyph shape stands in the cell)
+  std::vector<char32_t> blank_characters;  // each once, in order of first appearance
+  std::vector<FaceCount> failed_faces;     // characters a face has but could not read
+
+  friend bool operator==(const Coverage&, const Coverage&) = default;
+};
+
 // Anything that draws a text with its top-left corner at (x, y); whatever falls
 // outside the canvas is clipped. Tests put simple drawers in its place.
 class TextDrawer {
  public:
   virtual ~TextDrawer() = default;
   virtual void DrawText(std::u16string_view text, int x, int y, const RgbCanvas& canvas) = 0;
+
+  // Starts counting afresh what the chosen face could not draw.
+  virtual void ResetCoverage() {}
+  [[nodiscard]] virtual Coverage CountedCoverage() const { return {}; }
+  // The faces that drew the characters of the last text, each once; empty when it was
+  // blank throughout.
+  [[nodiscard]] virtual std::vector<std::string> LastFaces() const { return {}; }
 };
 
 class GlyphRasteriser final : public TextDrawer {
@@ -56,15 +86,25 @@ class GlyphRasteriser final : public TextDrawer {
   [[nodiscard]] const std::string& FaceName() const;
   [[nodiscard]] const FontChoice& Choice() const;
 
+  // On (the default): a character the chosen face lacks is drawn with the first face
+  // of fontconfig's list for the chosen one that has it, at the same pixel size and
+  // style. Off, or when no face has it, the chosen face draws its missing-glyph shape.
+  void SetFallback(bool fallback);
+  [[nodiscard]] bool Fallback() const;
+
   // Draws `text` in black with its cell's top-left at (x, y): the baseline lies the
-  // font's ascent below y, as the module's original tool placed text.
+  // drawing face's ascent below y, as the module's original tool placed text.
   void DrawText(std::u16string_view text, int x, int y, const RgbCanvas& canvas) override;
 
-  struct Face;
+  void ResetCoverage() override;
+  [[nodiscard]] Coverage CountedCoverage() const override;
+  [[nodiscard]] std::vector<std::string> LastFaces() const override;
+
+  struct State;
 
  private:
-  explicit GlyphRasteriser(std::unique_ptr<Face> face);
-  std::unique_ptr<Face> face_;
+  explicit GlyphRasteriser(std::unique_ptr<State> state);
+  std::unique_ptr<State> state_;
 };
 
 }  // namespace platform

@@ -48,9 +48,11 @@ first_line=$("$DRAVICK" font show --unicode AC80 | head -n 1)
 [[ "$first_line" =~ ^(0x[0-9A-F]{2},\ ){8}$ ]] || fail "listing line: [$first_line]"
 
 # Unicode range: log lines on stdout, then the library.
-out=$("$DRAVICK" font charset --set unicode -o uni) || fail "unicode: exit $?"
+out=$("$DRAVICK" font charset --set unicode -o uni 2>err) || fail "unicode: exit $?"
 expect_eq "unicode log" $'Unicode start:AC00\nUnicode end:D7A3\nUnicode nmuber:11172\nUniCode Font Lib ok' "$out"
 expect_eq "unicode size" 357504 "$(size_of uni.bin)"
+# The stand-in face has no Hangul: the Hangul face the setup installs draws all of it.
+expect_eq "unicode fallback report" "11172 characters drawn with LexiGulim" "$(cat err)"
 listed=$("$DRAVICK" font show --unicode AC80 | listing_hex)
 expect_eq "slot of AC80" "$listed" "$(bytes_at uni.bin $((0x80 * 32)) 32)"
 out=$("$DRAVICK" font charset --set unicode --start 4e00 --end 4E00 --width 16 --height 24 \
@@ -105,6 +107,51 @@ expect_eq "traditional size" 450560 "$(size_of trad.bin)"
 printf '\xb5\xd8A' >big5.txt
 "$DRAVICK" font string --traditional-locale --text big5.txt -o big5s --quiet || fail "big5 string"
 expect_eq "BIG5 codes" "b5d80041" "$(bytes_at big5s.bin 12 4)"
+
+# Font fallback. A character the chosen face lacks is drawn with a face that has it;
+# with --no-fallback the chosen face draws its own missing-glyph cell, the cell of a
+# private-use code, for which no face stands in. The same in a library slot, a string
+# font and the listing.
+missing=$("$DRAVICK" font show --unicode E000 2>err | listing_hex)
+expect_eq "private use report" "1 characters have no glyph in any installed font: U+E000" "$(cat err)"
+hangul=$("$DRAVICK" font show --unicode AC00 2>err | listing_hex)
+[ "$hangul" != "$missing" ] || fail "U+AC00 was not drawn with the Hangul face"
+expect_eq "show report" "1 characters drawn with LexiGulim" "$(cat err)"
+expect_eq "show --no-fallback" "$missing" "$("$DRAVICK" font show --unicode AC00 --no-fallback 2>err | listing_hex)"
+expect_eq "show --no-fallback report" "1 characters have no glyph in AR PL UMing CN: U+AC00" "$(cat err)"
+expect_eq "library slot" "$hangul" "$(bytes_at uni.bin 0 32)"
+"$DRAVICK" font charset --set unicode --start AC00 --end AC01 --no-fallback -o plain >/dev/null 2>err ||
+  fail "no-fallback library"
+expect_eq "library slot --no-fallback" "$missing" "$(bytes_at plain.bin 0 32)"
+expect_eq "library --no-fallback report" "2 characters have no glyph in AR PL UMing CN" "$(cat err)"
+# GBK's A3FE (U+FFE3) is not in the stand-in face either; AAA1 is a private-use code.
+printf '\xa3\xfe\xaa\xa1\xaa\xa1' >lacking.txt
+"$DRAVICK" font string --text lacking.txt -o lacking >/dev/null 2>err || fail "lacking string"
+expect_eq "string font report" $'1 characters drawn with LexiGulim\n2 characters have no glyph in any installed font: U+E000' "$(cat err)"
+"$DRAVICK" font string --text lacking.txt --no-fallback -o lacking-plain >/dev/null 2>/dev/null
+expect_eq "string glyph --no-fallback" "$missing" "$(bytes_at lacking-plain.bin 18 32)"
+[ "$(bytes_at lacking.bin 18 32)" != "$missing" ] || fail "string font glyph not drawn"
+# Characters the chosen face has say nothing.
+"$DRAVICK" font show --text 汉 >/dev/null 2>err
+[ ! -s err ] || fail "report for a character the face has: $(cat err)"
+
+# A font configuration with no face at all: the default face is not found, and a face
+# given by its file has nowhere to fall back to. fontconfig's own complaints about a
+# missing or broken configuration stay off the terminal.
+mkdir -p nofonts fccache
+printf '<?xml version="1.0"?>\n<fontconfig><dir>%s/nofonts</dir><cachedir>%s/fccache</cachedir></fontconfig>\n' \
+  "$work" "$work" >empty.conf
+FONTCONFIG_FILE=$work/empty.conf "$DRAVICK" font show --text A >/dev/null 2>err
+expect_eq "no face status" 1 $?
+expect_eq "no face message" "Font not found: 宋体" "$(cat err)"
+FONTCONFIG_FILE=$work/empty.conf "$DRAVICK" font show --unicode AC00 \
+  --font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf >/dev/null 2>err || fail "face by file"
+expect_eq "nowhere to fall back" "1 characters have no glyph in any installed font: U+AC00" "$(cat err)"
+printf 'not xml <' >broken.conf
+for conf in broken.conf missing.conf; do
+  FONTCONFIG_FILE=$work/$conf "$DRAVICK" font show --text A >/dev/null 2>err || fail "$conf status"
+  [ ! -s err ] || fail "$conf: $(cat err)"
+done
 
 # The gray limit field never holds more than 255; a limit of 0 gives no ink.
 expect_eq "limit 999" "$("$DRAVICK" font show --text 汉 --gray-limit 255 | listing_hex)" \
