@@ -117,6 +117,42 @@ BENCHMARK(BM_CharsetLibrary)
     ->Arg(int(font::CharacterSet::Gbk))
     ->Unit(benchmark::kMillisecond);
 
+// What fallback costs. With the stand-in, which covers GB2312, nothing falls back, and
+// the run with fallback is set against the run without. With DejaVu Sans, which has
+// none of its CJK characters, nearly every glyph falls back to the stand-in, and that
+// run is set against the stand-in drawing the same glyphs itself (`face` 0, no
+// fallback). The faces are opened outside the timed loop.
+void BM_Fallback(benchmark::State& state) {
+  const bool fallback = state.range(0) != 0;
+  platform::FontChoice choice;
+  if (state.range(1) != 0)
+    choice.family = "DejaVu Sans";
+  auto rasteriser = platform::GlyphRasteriser::Open(choice);
+  if (!rasteriser) {
+    state.SkipWithError("face not installed");
+    return;
+  }
+  (*rasteriser)->SetFallback(fallback);
+  font::RunControl control;
+  control.progress = [](int percent) { benchmark::DoNotOptimize(percent); };
+  std::size_t stood_in = 0;
+  for (auto _ : state) {
+    const font::LibraryOutcome outcome = font::BuildCharsetLibrary({}, **rasteriser, control);
+    benchmark::DoNotOptimize(outcome.library.data());
+    stood_in = 0;
+    for (const platform::FaceCount& face : (*rasteriser)->CountedCoverage().fallback_faces)
+      stood_in += face.characters;
+  }
+  state.counters["fell_back"] = double(stood_in);
+}
+BENCHMARK(BM_Fallback)
+    ->ArgNames({"fallback", "face"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({0, 1})
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -18,7 +18,6 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
-#include "platform/file_io.h"
 #include "platform/paths.h"
 
 namespace platform {
@@ -38,8 +37,7 @@ constexpr std::initializer_list<const char*> kDefaultFaceStandIns = {
     "AR PL UMing TW",
 };
 
-// Face files are read whole once, so that no glyph touches the file again; larger
-// files than this are not fonts anyone draws a module's glyphs from.
+// Larger face files than this are not fonts anyone draws a module's glyphs from.
 constexpr std::uintmax_t kMaxFontFileBytes = std::uintmax_t(512) << 20;
 
 struct FaceFile {
@@ -177,10 +175,43 @@ long Scaled(long font_units, long ppem, long units_per_em) {
   return std::lround(static_cast<double>(font_units) * ppem / units_per_em);
 }
 
+// A face file's bytes, read once whole: glyphs never touch the file again, so a file
+// cut short or replaced while a run uses it changes nothing. Only regular files up to
+// the size limit, read within the size found.
+struct FaceBytes {
+  std::unique_ptr<unsigned char[]> bytes;
+  std::size_t size = 0;
+};
+
+std::optional<FaceBytes> ReadFaceFile(const std::string& path) {
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0)
+    return std::nullopt;
+  std::optional<FaceBytes> file;
+  struct stat status {};
+  if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
+      std::uintmax_t(status.st_size) <= kMaxFontFileBytes) {
+    FaceBytes read{std::make_unique_for_overwrite<unsigned char[]>(std::size_t(status.st_size)),
+                   std::size_t(status.st_size)};
+    std::size_t done = 0;
+    while (done < read.size) {
+      const ssize_t got =
+          ::pread(descriptor, read.bytes.get() + done, read.size - done, off_t(done));
+      if (got <= 0)
+        break;
+      done += std::size_t(got);
+    }
+    if (done == read.size)
+      file = std::move(read);
+  }
+  ::close(descriptor);
+  return file;
+}
+
 // One face as it draws: the bytes of its file, the FreeType face at the chosen pixel
 // size, and the style drawn on where the face lacks it.
 struct LoadedFace {
-  Bytes data;
+  FaceBytes data;
   FT_Face face = nullptr;
   std::string name;
   FT_Int32 load_flags = FT_LOAD_DEFAULT;
@@ -223,16 +254,12 @@ struct LoadedFace {
 
 std::unique_ptr<LoadedFace> LoadFace(FT_Library library, const std::string& path, int index,
                                      const FontChoice& choice) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(PathFromUtf8(path), error);
-  if (error || size == 0 || size > kMaxFontFileBytes)
-    return nullptr;
-  std::optional<Bytes> bytes = ReadFileBytes(path);
-  if (!bytes || bytes->empty())
+  std::optional<FaceBytes> bytes = ReadFaceFile(path);
+  if (!bytes)
     return nullptr;
   auto loaded = std::make_unique<LoadedFace>();
   loaded->data = std::move(*bytes);
-  if (FT_New_Memory_Face(library, loaded->data.data(), static_cast<FT_Long>(loaded->data.size()),
+  if (FT_New_Memory_Face(library, loaded->data.bytes.get(), static_cast<FT_Long>(loaded->data.size),
                          index, &loaded->face) != 0) {
     loaded->face = nullptr;
     return nullptr;
