@@ -24,10 +24,13 @@ picture::WorkingBitmap PhotoBitmap() {
   return picture::WorkingBitmap(kWidth, kHeight, tools::PhotoLike(kWidth, kHeight, 7));
 }
 
-void Encode(benchmark::State& state, picture::PixelForm form) {
+void Encode(benchmark::State& state, picture::PixelForm form,
+            picture::Dither dither = picture::Dither::None) {
   const picture::WorkingBitmap bitmap = PhotoBitmap();
+  picture::EncodeSettings settings;
+  settings.dither = dither;
   for (auto _ : state) {
-    auto bytes = picture::EncodePicture(bitmap, form, {0, false, false, false});
+    auto bytes = picture::EncodePicture(bitmap, form, settings);
     benchmark::DoNotOptimize(bytes.data());
   }
   state.SetBytesProcessed(state.iterations() * std::int64_t(bitmap.Samples().size()));
@@ -94,6 +97,10 @@ void WholeRun(benchmark::State& state) {
 BENCHMARK_CAPTURE(Encode, R5G6B5, picture::PixelForm::R5G6B5);
 BENCHMARK_CAPTURE(Encode, R8G8B8, picture::PixelForm::R8G8B8);
 BENCHMARK_CAPTURE(Encode, BlackWhite, picture::PixelForm::BlackWhite);
+BENCHMARK_CAPTURE(Encode, R5G6B5Ordered, picture::PixelForm::R5G6B5, picture::Dither::Ordered);
+BENCHMARK_CAPTURE(Encode, R5G6B5Diffusion, picture::PixelForm::R5G6B5, picture::Dither::Diffusion);
+BENCHMARK_CAPTURE(Encode, BlackWhiteDiffusion, picture::PixelForm::BlackWhite,
+                  picture::Dither::Diffusion);
 BENCHMARK(EncodeArgb);
 BENCHMARK(DecodeOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(WholeRun)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

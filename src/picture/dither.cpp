@@ -23,41 +23,69 @@ constexpr std::array<std::array<std::uint8_t, 8>, 8> kBayer = {{
 }};
 
 constexpr int kDefaultThreshold = 128;
+constexpr int kMaxSixteenths = 16 * 255;
+// How far diffused errors can carry a colour channel past its range: less than one step
+// of the levels in practice; the tables reach this far on either side.
+constexpr int kColourReach = 256;
+// Black_White's single step is the whole range, and a low threshold lets the error
+// carry a pixel a whole step below 0 before it inks.
+constexpr int kBlackWhiteReach = 2 * kMaxSixteenths;
 
-// The levels of a 5- or 6-bit channel as the panel shows them, widened by bit
-// replication, and for each 8-bit value the highest level not above it.
-struct Levels {
-  int count = 0;
-  std::array<std::uint8_t, 64> value{};
-  std::array<std::uint8_t, 256> floor{};
+// What the panel shows of one R5G6B5 channel (R and B have 5 bits, G 6): the 8-bit
+// value of every level, widened by bit replication; for every matrix entry and 8-bit
+// value the ordered pick; for every value in sixteenths, kColourReach past either end
+// included, the nearest level.
+struct ChannelTables {
+  std::array<std::uint8_t, 64> level{};
+  std::array<std::array<std::uint8_t, 256>, 64> ordered{};
+  std::array<std::uint8_t, kMaxSixteenths + 1 + 2 * kColourReach> nearest{};
 };
 
-Levels MakeLevels(int bits) {
-  Levels levels;
-  levels.count = 1 << bits;
-  for (int k = 0; k < levels.count; ++k)
-    levels.value[std::size_t(k)] = static_cast<std::uint8_t>(k << (8 - bits) | k >> (2 * bits - 8));
-  int k = 0;
-  for (int v = 0; v < 256; ++v) {
-    while (k + 1 < levels.count && levels.value[std::size_t(k + 1)] <= v)
+ChannelTables MakeTables(int bits) {
+  ChannelTables tables;
+  const int count = 1 << bits;
+  for (int k = 0; k < count; ++k)
+    tables.level[std::size_t(k)] = static_cast<std::uint8_t>(k << (8 - bits) | k >> (2 * bits - 8));
+  // The highest level at or below each 8-bit value.
+  std::array<int, 256> floor{};
+  for (int v = 0, k = 0; v < 256; ++v) {
+    while (k + 1 < count && tables.level[std::size_t(k + 1)] <= v)
       ++k;
-    levels.floor[std::size_t(v)] = static_cast<std::uint8_t>(k);
+    floor[std::size_t(v)] = k;
   }
-  return levels;
+  for (int entry = 0; entry < 64; ++entry) {
+    for (int v = 0; v < 256; ++v) {
+      // The next level up when the value's fraction of the step exceeds the entry.
+      int k = floor[std::size_t(v)];
+      if (k + 1 < count) {
+        const int low = tables.level[std::size_t(k)];
+        const int step = tables.level[std::size_t(k + 1)] - low;
+        if (128 * (v - low) > (2 * entry + 1) * step)
+          ++k;
+      }
+      tables.ordered[std::size_t(entry)][std::size_t(v)] = tables.level[std::size_t(k)];
+    }
+  }
+  for (int at = 0; at < int(tables.nearest.size()); ++at) {
+    const int sixteenths = std::clamp(at - kColourReach, 0, kMaxSixteenths);
+    const int k = floor[std::size_t(sixteenths >> 4)];
+    const bool up = k + 1 < count && 16 * tables.level[std::size_t(k + 1)] - sixteenths <
+                                         sixteenths - 16 * tables.level[std::size_t(k)];
+    tables.nearest[std::size_t(at)] = tables.level[std::size_t(up ? k + 1 : k)];
+  }
+  return tables;
 }
 
 // R, G, B of R5G6B5.
-const std::array<Levels, 3>& ColourLevels() {
-  static const std::array<Levels, 3> levels{MakeLevels(5), MakeLevels(6), MakeLevels(5)};
-  return levels;
+const std::array<const ChannelTables*, 3>& ColourTables() {
+  static const ChannelTables five = MakeTables(5);
+  static const ChannelTables six = MakeTables(6);
+  static const std::array<const ChannelTables*, 3> tables{&five, &six, &five};
+  return tables;
 }
 
 bool IsBlack(const std::uint8_t* p) {
   return (p[0] | p[1] | p[2]) == 0;
-}
-
-void SetGrey(std::uint8_t* o, std::uint8_t value) {
-  o[0] = o[1] = o[2] = value;
 }
 
 // 1000 x the luma the threshold is compared with.
@@ -65,157 +93,293 @@ int Luma1000(const std::uint8_t* p) {
   return 299 * p[0] + 587 * p[1] + 114 * p[2];
 }
 
-// The level whose fraction of the step to the next level exceeds the matrix entry.
-int OrderedLevel(const Levels& levels, int value, int entry) {
-  int k = levels.floor[std::size_t(value)];
-  if (k + 1 < levels.count) {
-    const int step = levels.value[std::size_t(k + 1)] - levels.value[std::size_t(k)];
-    if (128 * (value - levels.value[std::size_t(k)]) > (2 * entry + 1) * step)
-      ++k;
+// 16 x the luma, near enough for diffusion: 0.299, 0.587 and 0.114 in units of 1/1024.
+int Luma16(const std::uint8_t* p) {
+  return (4899 * p[0] + 9617 * p[1] + 1868 * p[2] + 512) >> 10;
+}
+
+// A value diffused errors carried past the range by no more than `reach`, as they do;
+// the test is foreseen and costs nothing, and only guards against sums running away.
+bool BeyondReach(int sixteenths, int reach) {
+  return unsigned(sixteenths + reach) > unsigned(kMaxSixteenths + 2 * reach);
+}
+int WithinReach(int sixteenths, int reach) {
+  if (BeyondReach(sixteenths, reach)) [[unlikely]]
+    return std::clamp(sixteenths, -reach, kMaxSixteenths + reach);
+  return sixteenths;
+}
+
+// Where the panel's colours go: a picture for the previews, or the encoded bytes.
+// Pixels arrive in reading order; RowDone follows each row.
+class PictureSink {
+ public:
+  explicit PictureSink(const WorkingBitmap& like)
+      : width_(like.Width()), height_(like.Height()), samples_(like.Samples().size()) {}
+  void Colour(int x, int y, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    std::uint8_t* o = samples_.data() + (std::size_t(y) * std::size_t(width_) + std::size_t(x)) * 3;
+    o[0] = r;
+    o[1] = g;
+    o[2] = b;
   }
-  return k;
+  void Grey(int x, int y, bool ink) {
+    const std::uint8_t value = ink ? 0 : 255;
+    Colour(x, y, value, value, value);
+  }
+  void RowDone(int) {}
+  WorkingBitmap Take() { return WorkingBitmap(width_, height_, std::move(samples_)); }
+
+ private:
+  int width_;
+  int height_;
+  std::vector<std::uint8_t> samples_;
+};
+
+// The bytes the module reads, as the plain encoders lay them out: the pixel walk of the
+// mirrors, the colour order, NAND row padding, and the row progress.
+class EncodedSink {
+ public:
+  EncodedSink(int width, int height, PixelForm form, const EncodeSettings& settings,
+              std::size_t size, const platform::Progress& progress)
+      : width_(width),
+        height_(height),
+        mirror_x_(settings.mirror_x),
+        mirror_y_(settings.mirror_y),
+        // BGR swaps the 5-bit fields.
+        red_shift_(settings.colour_order_index == 1 ? 0 : 11),
+        blue_shift_(settings.colour_order_index == 1 ? 11 : 0),
+        row_bytes_(size / std::size_t(height)),
+        bytes_(size, 0xFF),
+        progress_(progress) {
+    if (form == PixelForm::BlackWhite) {
+      // The bits of each row start clear; the padding after them stays 0xFF.
+      for (int y = 0; y < height; ++y)
+        std::fill_n(bytes_.begin() + std::ptrdiff_t(std::size_t(y) * row_bytes_),
+                    std::size_t(width + 7) / 8, std::uint8_t{0});
+    }
+    platform::Report(progress_, 0);
+    StartRow(0);
+  }
+  void Colour(int x, int, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    const unsigned v =
+        unsigned(r >> 3) << red_shift_ | unsigned(g >> 2) << 5 | unsigned(b >> 3) << blue_shift_;
+    std::uint8_t* o = row_ + std::size_t(Column(x)) * 2;
+    o[0] = static_cast<std::uint8_t>(v);
+    o[1] = static_cast<std::uint8_t>(v >> 8);
+  }
+  void Grey(int x, int, bool ink) {
+    const int column = Column(x);
+    row_[column / 8] |= static_cast<std::uint8_t>(unsigned(ink) << (7 - column % 8));
+  }
+  void RowDone(int y) {
+    if (progress_)
+      progress_(std::min(98, (y + 1) * 100 / std::max(height_, 1)));
+    if (y + 1 < height_)
+      StartRow(y + 1);
+  }
+  std::vector<std::uint8_t> Take() { return std::move(bytes_); }
+
+ private:
+  void StartRow(int y) {
+    row_ = bytes_.data() + std::size_t(mirror_y_ ? height_ - 1 - y : y) * row_bytes_;
+  }
+  [[nodiscard]] int Column(int x) const { return mirror_x_ ? width_ - 1 - x : x; }
+
+  int width_;
+  int height_;
+  bool mirror_x_;
+  bool mirror_y_;
+  int red_shift_;
+  int blue_shift_;
+  std::size_t row_bytes_;
+  std::vector<std::uint8_t> bytes_;
+  std::uint8_t* row_ = nullptr;  // the stored row of the picture row being shown
+  const platform::Progress& progress_;
+};
+
+// In a keyed picture an opaque pixel that would show as the transparent colour is
+// nudged to the darkest colour above it, as keying nudges opaque black.
+void NudgeOffBlack(std::uint8_t& r, std::uint8_t& g, std::uint8_t& b) {
+  if ((r | g | b) == 0) {
+    const auto& tables = ColourTables();
+    r = tables[0]->level[1];
+    g = tables[1]->level[1];
+    b = tables[2]->level[1];
+  }
 }
 
-// The level nearest a value given in sixteenths (0 .. 16 x 255).
-int NearestLevel(const Levels& levels, int sixteenths) {
-  const int k = levels.floor[std::size_t(sixteenths >> 4)];
-  if (k + 1 < levels.count && 16 * levels.value[std::size_t(k + 1)] - sixteenths <
-                                  sixteenths - 16 * levels.value[std::size_t(k)])
-    return k + 1;
-  return k;
+// Floyd-Steinberg in reading order: what a pixel could not show (its error, in
+// sixteenths) goes 7/16 to the pixel on the right and 3/16, 5/16 and 1/16 to the pixels
+// below left, below and below right. The errors of the row above are kept, `Channels`
+// values a pixel with a pixel of room on either side, and each pixel gathers its shares
+// from them; the share from the left is carried along the row.
+template <int Channels>
+class ErrorRows {
+ public:
+  explicit ErrorRows(int width)
+      : above_(std::size_t(width + 2) * Channels, 0), current_(above_.size(), 0) {}
+  // The errors of the row above and those of the row being shown, from pixel 0 on.
+  [[nodiscard]] const int* Above() const { return above_.data() + Channels; }
+  int* Current() { return current_.data() + Channels; }
+  void NextRow() { std::swap(above_, current_); }
+
+ private:
+  std::vector<int> above_;
+  std::vector<int> current_;
+};
+
+// What a pixel receives from the row above, `e` pointing at the error above it.
+template <int Channels>
+int FromAbove(const int* e) {
+  return (e[-Channels] + 5 * e[0] + 3 * e[Channels] + 8) >> 4;
 }
 
-// Ordered Black_White: the matrix spreads the threshold evenly around its value, as far
-// as it can without passing 0 or 255, so a threshold of 0 inks nothing, white never inks
-// and black always does once the threshold is above 0.
-bool OrderedInk(int luma1000, int threshold, int entry) {
-  const long long spread = std::min(threshold, 255 - threshold);
-  return 64LL * luma1000 < 1000LL * (64LL * threshold + (2 * entry - 63) * spread);
+// Keeps a pixel's error for the row below; returns the share of the pixel on its right.
+int Keep(int* slot, int error) {
+  *slot = error;
+  return (7 * error + 8) >> 4;
 }
 
-// Stores the R5G6B5 levels of a pixel; in a keyed picture an opaque pixel that would
-// show as the transparent colour is nudged to the darkest colour above it, as keying
-// nudges opaque black.
-void StoreColourLevels(std::array<int, 3>& level, bool keyed, std::uint8_t* o) {
-  if (keyed && level[0] == 0 && level[1] == 0 && level[2] == 0)
-    level = {1, 1, 1};
-  for (std::size_t c = 0; c < 3; ++c)
-    o[c] = ColourLevels()[c].value[std::size_t(level[c])];
-}
-
-// Floyd-Steinberg over the picture in reading order. `quantise(pixel, carried, out,
-// error)` shows a source pixel given the errors carried to it (sixteenths, per channel)
-// and sets what it could not show; it returns false for a pixel that takes and gives no
-// error. The error goes 7/16 right, 3/16 below left, 5/16 below, 1/16 below right.
-template <int Channels, class Quantise>
-WorkingBitmap Diffuse(const WorkingBitmap& bitmap, Quantise quantise) {
+template <class Sink>
+void DiffuseColour(const WorkingBitmap& bitmap, bool keyed, Sink& sink) {
+  const auto& tables = ColourTables();
+  const std::uint8_t* five = tables[0]->nearest.data() + kColourReach;
+  const std::uint8_t* six = tables[1]->nearest.data() + kColourReach;
   const int w = bitmap.Width();
-  const int h = bitmap.Height();
-  WorkingBitmap out(w, h);
-  const std::size_t row_size = std::size_t(w + 2) * Channels;
-  std::vector<int> current(row_size, 0);
-  std::vector<int> below(row_size, 0);
-  for (int y = 0; y < h; ++y) {
-    std::swap(current, below);
-    std::fill(below.begin(), below.end(), 0);
-    const std::uint8_t* in = bitmap.Row(y);
-    std::uint8_t* o = out.Row(y);
-    for (int x = 0; x < w; ++x, in += 3, o += 3) {
-      const std::size_t at = std::size_t(x + 1) * Channels;
-      std::array<int, Channels> error{};
-      if (!quantise(in, &current[at], o, error))
-        continue;
-      for (std::size_t c = 0; c < std::size_t(Channels); ++c) {
-        const int e = error[c];
-        const int right = e * 7 / 16;
-        const int below_left = e * 3 / 16;
-        const int straight_below = e * 5 / 16;
-        current[at + Channels + c] += right;
-        below[at - Channels + c] += below_left;
-        below[at + c] += straight_below;
-        below[at + Channels + c] += e - right - below_left - straight_below;
-      }
-    }
-  }
-  return out;
-}
-
-int Carried(int value, int carried) {
-  return std::clamp(16 * value + carried, 0, 16 * 255);
-}
-
-WorkingBitmap ColourPanel(const WorkingBitmap& bitmap, const EncodeSettings& settings) {
-  const auto& levels = ColourLevels();
-  const bool keyed = settings.keyed;
-  if (settings.dither == Dither::Diffusion) {
-    return Diffuse<3>(bitmap, [&levels, keyed](const std::uint8_t* p, const int* carried,
-                                               std::uint8_t* o, std::array<int, 3>& error) {
-      if (keyed && IsBlack(p)) {
-        SetGrey(o, 0);
-        return false;
-      }
-      std::array<int, 3> wanted{};
-      std::array<int, 3> level{};
-      for (std::size_t c = 0; c < 3; ++c) {
-        wanted[c] = Carried(p[c], carried[c]);
-        level[c] = NearestLevel(levels[c], wanted[c]);
-      }
-      StoreColourLevels(level, keyed, o);
-      for (std::size_t c = 0; c < 3; ++c)
-        error[c] = wanted[c] - 16 * o[c];
-      return true;
-    });
-  }
-  WorkingBitmap out(bitmap.Width(), bitmap.Height());
+  ErrorRows<3> errors(w);
   for (int y = 0; y < bitmap.Height(); ++y) {
     const std::uint8_t* p = bitmap.Row(y);
-    std::uint8_t* o = out.Row(y);
-    for (int x = 0; x < bitmap.Width(); ++x, p += 3, o += 3) {
+    const int* above = errors.Above();
+    int* kept = errors.Current();
+    int right_r = 0;
+    int right_g = 0;
+    int right_b = 0;
+    for (int x = 0; x < w; ++x, p += 3, above += 3, kept += 3) {
+      // Transparent pixels stay exact and take and give no error.
       if (keyed && IsBlack(p)) {
-        SetGrey(o, 0);
+        sink.Colour(x, y, 0, 0, 0);
+        right_r = Keep(kept, 0);
+        right_g = Keep(kept + 1, 0);
+        right_b = Keep(kept + 2, 0);
         continue;
       }
-      const int entry = kBayer[std::size_t(y & 7)][std::size_t(x & 7)];
-      std::array<int, 3> level{};
-      for (std::size_t c = 0; c < 3; ++c)
-        level[c] = OrderedLevel(levels[c], p[c], entry);
-      StoreColourLevels(level, keyed, o);
+      int r = 16 * p[0] + FromAbove<3>(above) + right_r;
+      int g = 16 * p[1] + FromAbove<3>(above + 1) + right_g;
+      int b = 16 * p[2] + FromAbove<3>(above + 2) + right_b;
+      if (BeyondReach(r, kColourReach) | BeyondReach(g, kColourReach) |
+          BeyondReach(b, kColourReach)) [[unlikely]] {
+        r = WithinReach(r, kColourReach);
+        g = WithinReach(g, kColourReach);
+        b = WithinReach(b, kColourReach);
+      }
+      std::uint8_t level_r = five[r];
+      std::uint8_t level_g = six[g];
+      std::uint8_t level_b = five[b];
+      if (keyed)
+        NudgeOffBlack(level_r, level_g, level_b);
+      sink.Colour(x, y, level_r, level_g, level_b);
+      right_r = Keep(kept, r - 16 * level_r);
+      right_g = Keep(kept + 1, g - 16 * level_g);
+      right_b = Keep(kept + 2, b - 16 * level_b);
     }
+    errors.NextRow();
+    sink.RowDone(y);
   }
-  return out;
 }
 
-WorkingBitmap BlackWhitePanel(const WorkingBitmap& bitmap, const EncodeSettings& settings) {
+template <class Sink>
+void DiffuseBlackWhite(const WorkingBitmap& bitmap, bool keyed, int threshold, Sink& sink) {
+  const int w = bitmap.Width();
+  const int ink_below = 16 * threshold;
+  ErrorRows<1> errors(w);
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    const std::uint8_t* p = bitmap.Row(y);
+    const int* above = errors.Above();
+    int* kept = errors.Current();
+    int right = 0;
+    for (int x = 0; x < w; ++x, p += 3, ++above, ++kept) {
+      if (keyed && IsBlack(p)) {
+        sink.Grey(x, y, true);
+        right = Keep(kept, 0);
+        continue;
+      }
+      const int wanted = WithinReach(Luma16(p) + FromAbove<1>(above) + right, kBlackWhiteReach);
+      // All ones for ink; a mask, since ink and white follow no pattern a branch could
+      // foresee.
+      const int ink = -static_cast<int>(wanted < ink_below);
+      sink.Grey(x, y, ink != 0);
+      right = Keep(kept, wanted - (~ink & kMaxSixteenths));
+    }
+    errors.NextRow();
+    sink.RowDone(y);
+  }
+}
+
+template <class Sink>
+void OrderedColour(const WorkingBitmap& bitmap, bool keyed, Sink& sink) {
+  const auto& tables = ColourTables();
+  const auto& five = tables[0]->ordered;
+  const auto& six = tables[1]->ordered;
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    const std::uint8_t* p = bitmap.Row(y);
+    const auto& entries = kBayer[std::size_t(y & 7)];
+    for (int x = 0; x < bitmap.Width(); ++x, p += 3) {
+      if (keyed && IsBlack(p)) {
+        sink.Colour(x, y, 0, 0, 0);  // transparent pixels stay exact
+        continue;
+      }
+      const std::size_t entry = entries[std::size_t(x & 7)];
+      std::uint8_t r = five[entry][p[0]];
+      std::uint8_t g = six[entry][p[1]];
+      std::uint8_t b = five[entry][p[2]];
+      if (keyed)
+        NudgeOffBlack(r, g, b);
+      sink.Colour(x, y, r, g, b);
+    }
+    sink.RowDone(y);
+  }
+}
+
+// Black_White without diffusion: ink below the threshold, or, ordered, below the
+// threshold spread by the matrix evenly around it as far as it can go without passing
+// 0 or 255, so a threshold of 0 inks nothing, white never inks and black always does
+// once the threshold is above 0.
+template <class Sink>
+void ThresholdBlackWhite(const WorkingBitmap& bitmap, bool keyed, int threshold, bool ordered,
+                         Sink& sink) {
+  std::array<long long, 64> below{};  // 64000 x the luma each entry inks below
+  const long long spread = std::min(threshold, 255 - threshold);
+  for (int entry = 0; entry < 64; ++entry)
+    below[std::size_t(entry)] =
+        ordered ? 1000LL * (64LL * threshold + (2 * entry - 63) * spread) : 64000LL * threshold;
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    const std::uint8_t* p = bitmap.Row(y);
+    const auto& entries = kBayer[std::size_t(y & 7)];
+    for (int x = 0; x < bitmap.Width(); ++x, p += 3) {
+      // A grey of exactly the threshold is not ink.
+      sink.Grey(x, y,
+                (keyed && IsBlack(p)) || 64LL * Luma1000(p) < below[entries[std::size_t(x & 7)]]);
+    }
+    sink.RowDone(y);
+  }
+}
+
+// Sends the panel's colours of the picture to the sink.
+template <class Sink>
+void Show(const WorkingBitmap& bitmap, PixelForm form, const EncodeSettings& settings, Sink& sink) {
   const bool keyed = settings.keyed;
+  if (form == PixelForm::R5G6B5) {
+    if (settings.dither == Dither::Diffusion)
+      DiffuseColour(bitmap, keyed, sink);
+    else
+      OrderedColour(bitmap, keyed, sink);
+    return;
+  }
   const int threshold = settings.bw_threshold >= 0 ? settings.bw_threshold : kDefaultThreshold;
-  if (settings.dither == Dither::Diffusion) {
-    return Diffuse<1>(bitmap, [keyed, threshold](const std::uint8_t* p, const int* carried,
-                                                 std::uint8_t* o, std::array<int, 1>& error) {
-      if (keyed && IsBlack(p)) {
-        SetGrey(o, 0);
-        return false;
-      }
-      const int wanted = std::clamp((16 * Luma1000(p) + 500) / 1000 + carried[0], 0, 16 * 255);
-      const std::uint8_t shown = wanted < 16 * threshold ? 0 : 255;
-      SetGrey(o, shown);
-      error[0] = wanted - 16 * shown;
-      return true;
-    });
-  }
-  WorkingBitmap out(bitmap.Width(), bitmap.Height());
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    const std::uint8_t* p = bitmap.Row(y);
-    std::uint8_t* o = out.Row(y);
-    for (int x = 0; x < bitmap.Width(); ++x, p += 3, o += 3) {
-      bool ink = keyed && IsBlack(p);
-      if (!ink && settings.dither == Dither::Ordered)
-        ink = OrderedInk(Luma1000(p), threshold, kBayer[std::size_t(y & 7)][std::size_t(x & 7)]);
-      else if (!ink)
-        ink = Luma1000(p) < 1000 * threshold;  // a grey of exactly the threshold is not ink
-      SetGrey(o, ink ? 0 : 255);
-    }
-  }
-  return out;
+  // A threshold of 0 inks nothing, whatever error would gather.
+  if (settings.dither == Dither::Diffusion && threshold > 0)
+    DiffuseBlackWhite(bitmap, keyed, threshold, sink);
+  else
+    ThresholdBlackWhite(bitmap, keyed, threshold, settings.dither == Dither::Ordered, sink);
 }
 
 }  // namespace
@@ -232,8 +396,20 @@ WorkingBitmap PanelColours(const WorkingBitmap& bitmap, PixelForm form,
                            const EncodeSettings& settings) {
   if (!ChangesColours(form, settings) || bitmap.Empty())
     return bitmap;
-  return form == PixelForm::R5G6B5 ? ColourPanel(bitmap, settings)
-                                   : BlackWhitePanel(bitmap, settings);
+  PictureSink sink(bitmap);
+  Show(bitmap, form, settings, sink);
+  return sink.Take();
+}
+
+std::vector<std::uint8_t> EncodePanelColours(const WorkingBitmap& bitmap, PixelForm form,
+                                             const EncodeSettings& settings,
+                                             const platform::Progress& progress) {
+  const std::int64_t size = EncodedSize(form, bitmap.Width(), bitmap.Height(), settings.nand);
+  if (!ChangesColours(form, settings) || bitmap.Empty() || size <= 0)
+    return EncodePicture(bitmap, form, settings, progress);
+  EncodedSink sink(bitmap.Width(), bitmap.Height(), form, settings, std::size_t(size), progress);
+  Show(bitmap, form, settings, sink);
+  return sink.Take();
 }
 
 }  // namespace picture

@@ -4,6 +4,9 @@
 // threshold of Black_White. R5G6B5 levels are the 8-bit values the 5 or 6 bits widen to
 // by bit replication, so the plain encoder turns them back into exactly those bits.
 
+#include <cstdint>
+#include <vector>
+
 #include "picture/pixel_encoders.h"
 #include "picture/working_bitmap.h"
 
@@ -19,5 +22,11 @@ bool ChangesColours(PixelForm form, const EncodeSettings& settings);
 // no part in the diffusion, and no opaque pixel becomes the transparent colour.
 WorkingBitmap PanelColours(const WorkingBitmap& bitmap, PixelForm form,
                            const EncodeSettings& settings);
+
+// The bytes EncodePicture makes of PanelColours' picture, straight from the dithering:
+// what EncodePicture calls where ChangesColours.
+std::vector<std::uint8_t> EncodePanelColours(const WorkingBitmap& bitmap, PixelForm form,
+                                             const EncodeSettings& settings,
+                                             const platform::Progress& progress = {});
 
 }  // namespace picture

@@ -124,14 +124,8 @@ std::vector<std::uint8_t> EncodePicture(const WorkingBitmap& bitmap, PixelForm f
   const std::int64_t size = EncodedSize(form, bitmap.Width(), bitmap.Height(), settings.nand);
   if (size <= 0)
     return {};
-  if (ChangesColours(form, settings)) {
-    // The panel's levels encode exactly: truncation gives back their bits.
-    EncodeSettings exact = settings;
-    exact.dither = Dither::None;
-    exact.bw_threshold = -1;
-    exact.keyed = false;
-    return EncodePicture(PanelColours(bitmap, form, settings), form, exact, progress);
-  }
+  if (ChangesColours(form, settings))
+    return EncodePanelColours(bitmap, form, settings, progress);
   std::vector<std::uint8_t> out(static_cast<std::size_t>(size));
   const bool bgr = settings.colour_order_index == 1;
   switch (form) {
