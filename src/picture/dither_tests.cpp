@@ -197,6 +197,35 @@ TEST(Dither, FormsThatHoldTheirColoursIgnoreIt) {
             EncodePicture(source, PixelForm::R5G6B5, {}));
 }
 
+TEST(Dither, TheBytesAreThePreviewEncodedWithEveryWalkAndPadding) {
+  // An odd size, so that NAND rows get padding in both forms.
+  const WorkingBitmap source = Gradient(37, 9);
+  struct Case {
+    PixelForm form;
+    Dither dither;
+    int threshold;
+  } cases[] = {{PixelForm::R5G6B5, Dither::Ordered, -1},
+               {PixelForm::R5G6B5, Dither::Diffusion, -1},
+               {PixelForm::BlackWhite, Dither::None, 90},
+               {PixelForm::BlackWhite, Dither::Ordered, -1},
+               {PixelForm::BlackWhite, Dither::Diffusion, 200}};
+  for (const Case& c : cases) {
+    for (int walk = 0; walk < 16; ++walk) {
+      EncodeSettings settings = WithDither(c.dither, c.threshold);
+      settings.mirror_x = (walk & 1) != 0;
+      settings.mirror_y = (walk & 2) != 0;
+      settings.nand = (walk & 4) != 0;
+      settings.colour_order_index = (walk & 8) != 0 ? 1 : 0;
+      EncodeSettings exact = settings;
+      exact.dither = Dither::None;
+      exact.bw_threshold = -1;
+      ASSERT_EQ(EncodePicture(source, c.form, settings),
+                EncodePicture(PanelColours(source, c.form, settings), c.form, exact))
+          << "form " << int(c.form) << " dither " << int(c.dither) << " walk " << walk;
+    }
+  }
+}
+
 TEST(Dither, MirroringStoresTheSameDitheredPicture) {
   const WorkingBitmap source = Gradient(24, 8);
   for (const Dither dither : {Dither::Ordered, Dither::Diffusion}) {
