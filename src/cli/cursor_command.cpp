@@ -9,6 +9,7 @@
 #include "cursor/preview_png.h"
 #include "picture/messages.h"
 #include "platform/file_io.h"
+#include "platform/read_limits.h"
 
 namespace cli {
 
@@ -25,9 +26,9 @@ struct CursorOptions {
 platform::Result<cursor::CursorImage> ReadCursor(const CursorOptions& options) {
   if (!options.image.empty())
     return cursor::LoadCursorPicture(options.image);
-  const auto text = platform::ReadFileBytes(options.hex);
+  const auto text = platform::ReadFile(options.hex, platform::kTextFileLimit);
   if (!text)
-    return platform::Error(picture::kFailToOpen);
+    return platform::Because(platform::Error(picture::kFailToOpen), options.hex, text.error().text);
   const std::string_view chars(reinterpret_cast<const char*>(text->data()), text->size());
   return cursor::CursorFromBytes(cursor::ImportHexListing(cursor::TextLines(chars)));
 }

@@ -48,7 +48,7 @@ int Run(GifOptions& options) {
   if (bar)
     bar(100);
 
-  return PrintRun(report.messages, report.log, report.stopped, options.common);
+  return PrintRun(report, options.common);
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ int Run(PictureOptions& options) {
   const picture::RunReport report = picture::ConvertPictures(
       entries, *output, settings, platform::TextCodePage(options.common.traditional_locale),
       ProgressBar(options.common, "picture"));
-  return PrintRun(report.messages, report.log, report.stopped, options.common);
+  return PrintRun(report, options.common);
 }
 
 }  // namespace
