@@ -57,6 +57,8 @@ int Run(PictureOptions& options) {
   const std::vector<std::string> entries = ListEntries(options.inputs);
   if (entries.empty())
     return Print(platform::Error(picture::kPleaseInputPicture), options.common);
+  if (auto refused = picture::RefuseRunOverInputs(*output, entries); !refused)
+    return Print(refused.error(), options.common);
 
   Notice(picture::kStartToConvert, options.common);
   const picture::RunReport report = picture::ConvertPictures(

@@ -20,6 +20,12 @@ bool RunReport::Take(const StepOutcome& step, const std::vector<std::string>& ru
   return !step.stopped;
 }
 
+platform::Result<platform::Ok> RefuseRunOverInputs(const std::string& output_path,
+                                                   const std::vector<std::string>& inputs) {
+  return platform::RefuseOutputsOverInputs(
+      {output_path, platform::AddressListPathFor(output_path)}, inputs);
+}
+
 bool RunOutput::Fits(std::int64_t size) const {
   return size >= 0 && next_address_ + size <= std::numeric_limits<std::int32_t>::max();
 }

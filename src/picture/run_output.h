@@ -36,6 +36,11 @@ struct RunReport {
   bool Take(const StepOutcome& step, const std::vector<std::string>& run_log);
 };
 
+// Refuses, before a run starts, a resource file or address list name that is one of the
+// pictures or GIFs the run reads.
+platform::Result<platform::Ok> RefuseRunOverInputs(const std::string& output_path,
+                                                   const std::vector<std::string>& inputs);
+
 class RunOutput {
  public:
   RunOutput(std::string output_path, platform::CodePage page)

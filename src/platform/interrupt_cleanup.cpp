@@ -40,6 +40,9 @@ void InstallInterruptCleanup() {
   sigemptyset(&action.sa_mask);
   for (int signal_number : {SIGINT, SIGTERM, SIGHUP})
     sigaction(signal_number, &action, nullptr);
+  // Past a file size limit a write then fails like a full disk, and is answered the same
+  // way, instead of killing the program with its temporary file in place.
+  std::signal(SIGXFSZ, SIG_IGN);
 }
 
 int RegisterTemporaryFile(const char* path) {

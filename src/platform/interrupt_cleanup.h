@@ -5,7 +5,8 @@
 
 namespace platform {
 
-// Installs the handlers; both programs call it first thing in main.
+// Installs the handlers, and ignores SIGXFSZ so that a file size limit fails a write
+// instead of killing the program; both programs call it first thing in main.
 void InstallInterruptCleanup();
 
 // Registers a temporary file's path; returns the slot to release, or -1 when every slot
