@@ -48,7 +48,7 @@ StepOutcome PictureRun::ConvertCurrent(const WorkingBitmap& preview, bool keyed,
     } else if (argb.error().kind == platform::MessageKind::Warning) {
       outcome.messages.push_back(argb.error());  // "The png don't have Alpha"
     } else {
-      return FailOn(entry);
+      return output_.FailOn(entry, entry + ": " + argb.error().text);
     }
   } else {
     const PixelForm form = FormOfFormatIndex(settings.pixel_format_index);
@@ -59,7 +59,9 @@ StepOutcome PictureRun::ConvertCurrent(const WorkingBitmap& preview, bool keyed,
       bytes = EncodePicture(preview, form, encode, progress);
   }
   if (!output_.Fits(item_size_)) {
-    FailOn(entry);
+    FailOn(entry, entry +
+                      ": the pictures pass the 2 GiB a resource file's signed 32-bit "
+                      "offsets reach");
     outcome.stopped = true;
     return outcome;
   }
@@ -86,19 +88,27 @@ RunReport ConvertPictures(const std::vector<std::string>& entries, const std::st
   // another.
   struct Loaded {
     bool ok = true;
-    bool keyed = false;
     WorkingBitmap preview;
+    std::string reason;
+    bool keyed = false;
   };
   auto load = [&entries, &settings](std::size_t index) {
     return std::async(std::launch::async, [&entries, &settings, index] {
-      const PictureKind kind = PictureKindOf(entries[index]);
+      const std::string& entry = entries[index];
+      const PictureKind kind = PictureKindOf(entry);
       Loaded loaded;
       if (kind == kNoPicture)
         return loaded;
-      auto picture = LoadPreviewPicture(entries[index], kind, settings, &loaded.keyed);
-      loaded.ok = picture.ok();
-      if (loaded.ok)
-        loaded.preview = std::move(*picture);
+      try {
+        auto picture = LoadPreviewPicture(entry, kind, settings, &loaded.keyed);
+        loaded.ok = picture.ok();
+        if (loaded.ok)
+          loaded.preview = std::move(*picture);
+        else
+          loaded.reason = entry + ": " + picture.error().text;
+      } catch (const std::bad_alloc&) {
+        loaded = {false, {}, entry + ": out of memory"};
+      }
       return loaded;
     });
   };
@@ -117,7 +127,7 @@ RunReport ConvertPictures(const std::vector<std::string>& entries, const std::st
                                              entry, entry, settings, progress));
     if (!converted) {
       if (!loaded.ok)
-        take(run.FailOn(entry));
+        take(run.FailOn(entry, loaded.reason));
       return report;  // pictures still decoding are waited for as `ahead` goes
     }
   }

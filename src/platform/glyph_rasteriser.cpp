@@ -18,7 +18,9 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
+#include "platform/read_limits.h"
 
 namespace platform {
 
@@ -36,9 +38,6 @@ constexpr std::initializer_list<const char*> kDefaultFaceStandIns = {
     "Source Han Serif SC",
     "AR PL UMing TW",
 };
-
-// Larger face files than this are not fonts anyone draws a module's glyphs from.
-constexpr std::uintmax_t kMaxFontFileBytes = std::uintmax_t(512) << 20;
 
 struct FaceFile {
   std::string path;
@@ -175,43 +174,12 @@ long Scaled(long font_units, long ppem, long units_per_em) {
   return std::lround(static_cast<double>(font_units) * ppem / units_per_em);
 }
 
-// A face file's bytes, read once whole: glyphs never touch the file again, so a file
-// cut short or replaced while a run uses it changes nothing. Only regular files up to
-// the size limit, read within the size found.
-struct FaceBytes {
-  std::unique_ptr<unsigned char[]> bytes;
-  std::size_t size = 0;
-};
-
-std::optional<FaceBytes> ReadFaceFile(const std::string& path) {
-  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0)
-    return std::nullopt;
-  std::optional<FaceBytes> file;
-  struct stat status {};
-  if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
-      std::uintmax_t(status.st_size) <= kMaxFontFileBytes) {
-    FaceBytes read{std::make_unique_for_overwrite<unsigned char[]>(std::size_t(status.st_size)),
-                   std::size_t(status.st_size)};
-    std::size_t done = 0;
-    while (done < read.size) {
-      const ssize_t got =
-          ::pread(descriptor, read.bytes.get() + done, read.size - done, off_t(done));
-      if (got <= 0)
-        break;
-      done += std::size_t(got);
-    }
-    if (done == read.size)
-      file = std::move(read);
-  }
-  ::close(descriptor);
-  return file;
-}
-
-// One face as it draws: the bytes of its file, the FreeType face at the chosen pixel
-// size, and the style drawn on where the face lacks it.
+// One face as it draws: the bytes of its file, read once whole, so that glyphs never
+// touch the file again and a file cut short or replaced while a run uses it changes
+// nothing; the FreeType face at the chosen pixel size; the style drawn on where the
+// face lacks it.
 struct LoadedFace {
-  FaceBytes data;
+  Bytes data;
   FT_Face face = nullptr;
   std::string name;
   FT_Int32 load_flags = FT_LOAD_DEFAULT;
@@ -254,12 +222,12 @@ struct LoadedFace {
 
 std::unique_ptr<LoadedFace> LoadFace(FT_Library library, const std::string& path, int index,
                                      const FontChoice& choice) {
-  std::optional<FaceBytes> bytes = ReadFaceFile(path);
-  if (!bytes)
+  Result<Bytes> bytes = ReadFile(path, kFontFileLimit);
+  if (!bytes || bytes->empty())
     return nullptr;
   auto loaded = std::make_unique<LoadedFace>();
   loaded->data = std::move(*bytes);
-  if (FT_New_Memory_Face(library, loaded->data.bytes.get(), static_cast<FT_Long>(loaded->data.size),
+  if (FT_New_Memory_Face(library, loaded->data.data(), static_cast<FT_Long>(loaded->data.size()),
                          index, &loaded->face) != 0) {
     loaded->face = nullptr;
     return nullptr;
