@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     TForm7 form7;
     TForm8 form8;
     form1.SetToolWindows({&form2, &form3, &form4, &form5, &form6, &form7, &form8});
-    form1.showMaximized();
+    form1.show();  // maximised, as it opens
     return QApplication::exec();
   } catch (const std::exception& error) {
     QMessageBox::critical(nullptr, "Dravick Tool", QString::fromUtf8(error.what()));

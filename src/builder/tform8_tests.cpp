@@ -92,10 +92,13 @@ class TForm8Tests : public QObject {
         << 2 << "BtnRemCmd" << QStringList{"l0", "l1", "l3", "l4"} << "l3";
     QTest::newRow("delete the last line")
         << 4 << "BtnRemCmd" << QStringList{"l0", "l1", "l2", "l3"} << "new";
+    // The selection stays at its index; the editor shows the line that is there now.
     QTest::newRow("command up") << 1 << "BtnUpCmd" << QStringList{"l1", "l0", "l2", "l3", "l4"}
-                                << "new";
+                                << "l0";
     QTest::newRow("command down") << 1 << "BtnDnCmd" << QStringList{"l0", "l2", "l1", "l3", "l4"}
-                                  << "new";
+                                  << "l2";
+    QTest::newRow("command up at the top")
+        << 0 << "BtnUpCmd" << QStringList{"l0", "l1", "l2", "l3", "l4"} << "new";
   }
   void CommandListEditing() {
     QFETCH(int, selected);

@@ -1,11 +1,9 @@
 #include "combine/tform5.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -15,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/qt_text.h"
+#include "platform/window_placement.h"
 
 using combine::kSlotCount;
 
@@ -37,10 +36,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::Window) {
   for (int slot = 1; slot < kSlotCount; ++slot)
     pickers_[slot]->setEnabled(false);
   resize(760, 480);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    move((area.width() - width()) / 2, (area.height() - height()) / 2);
-  }
+  platform::CentreOnScreen(this);
 
   connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);

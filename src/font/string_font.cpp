@@ -112,11 +112,13 @@ StringFontOutcome BuildStringFont(const std::vector<std::u16string>& lines, plat
   std::size_t fill = header_size;
   if (glyph_size == 0)
     return outcome;
+  RunGlyph next{*cell, *limit, &drawer};
   for (const std::u16string& line : lines) {
     for (const char16_t unit : line) {
+      next = control.Next(next);
       const picture::WorkingBitmap raster =
-          RenderGlyph(drawer, std::u16string_view(&unit, 1), *cell);
-      PackGlyphInto(raster, *limit, std::span(outcome.file).subspan(fill, glyph_size));
+          RenderGlyph(*next.drawer, std::u16string_view(&unit, 1), next.cell);
+      PackGlyphInto(raster, next.gray_limit, std::span(outcome.file).subspan(fill, glyph_size));
       fill += glyph_size;
       if (fill >= file_size)
         return outcome;

@@ -20,7 +20,20 @@ class TForm4Test : public QObject {
   QTemporaryDir folder_;
   QString In(const QString& name) const { return folder_.filePath(name); }
   static qint64 FileSize(const QString& path) { return QFileInfo(path).size(); }
-  static void ReleaseKey(QLineEdit* field) { QTest::keyRelease(field, Qt::Key_0); }
+  // Key presses typing `text`, Chinese characters included.
+  static void Type(QWidget* field, const QString& text) {
+    for (const QChar c : text) {
+      if (c.unicode() < 0x80)
+        QTest::keyClick(field, c.toLatin1());
+      else
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+  }
+  static void ShowActive(QWidget& window) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+  }
   static platform::SaveChoice Save(const QString& name) { return {true, name}; }
 
  private slots:
@@ -73,23 +86,58 @@ class TForm4Test : public QObject {
     QVERIFY(dialogs.messages.isEmpty());
   }
 
-  void KeyReleasesNormaliseTheFields() {
+  void TypedFieldsKeepTheirShape() {
     platform::ScriptedDialogs dialogs;
     TForm4 window;
+    ShowActive(window);
+    // Typed over the whole field (select-all first), then Enter completes the entry.
     const struct {
       QLineEdit* field;
       const char* typed;
-      const char* kept;
-    } cases[] = {{window.Edit1, "1g", "1000"},       {window.Edit3, "ab", "AB00"},
-                 {window.EditUNIS, "12345", "1234"}, {window.EditUNIE, "汉", "0000"},
-                 {window.EditCTLimit, "999", "255"}, {window.EditCTLimit, "0200", "200"}};
+      const char* while_typing;
+      const char* complete;
+    } cases[] = {
+        {window.Edit1, "B0A1", "B0A1", "B0A1"},      {window.Edit1, "1g", "10", "1000"},
+        {window.Edit3, "ab", "AB", "AB00"},          {window.EditUNIS, "12345", "1234", "1234"},
+        {window.EditUNIE, "汉", "00", "0000"},       {window.EditUNIE, "", "", "0000"},
+        {window.EditCTLimit, "1", "1", "1"},         {window.EditCTLimit, "999", "255", "255"},
+        {window.EditCTLimit, "0200", "0200", "200"}, {window.EditCTLimit, "7x", "7", "7"}};
     for (const auto& c : cases) {
-      c.field->setText(QString::fromUtf8(c.typed));
-      ReleaseKey(c.field);
-      QCOMPARE(c.field->text(), QString(c.kept));
+      c.field->setFocus();
+      QTest::keyClick(c.field, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(c.field, Qt::Key_Backspace);
+      Type(c.field, QString::fromUtf8(c.typed));
+      QCOMPARE(c.field->text(), QString(c.while_typing));
+      QTest::keyClick(c.field, Qt::Key_Return);
+      QCOMPARE(c.field->text(), QString(c.complete));
     }
-    window.EditCTLimit->setText("");
-    ReleaseKey(window.EditCTLimit);
+    // The caret stays where the user puts it: one digit replaced in the middle.
+    window.Edit1->setFocus();
+    window.Edit1->setText("BBAA");
+    QTest::keyClick(window.Edit1, Qt::Key_Home);
+    QTest::keyClick(window.Edit1, Qt::Key_Right);
+    QTest::keyClick(window.Edit1, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(window.Edit1, Qt::Key_0);
+    QCOMPARE(window.Edit1->text(), QString("B0AA"));
+    QCOMPARE(window.Edit1->cursorPosition(), 2);
+    // A field emptied with Backspace stays empty while the user types on, and leaving
+    // it completes the entry.
+    QTest::keyClick(window.Edit1, Qt::Key_End);
+    for (int i = 0; i < 4; ++i)
+      QTest::keyClick(window.Edit1, Qt::Key_Backspace);
+    QCOMPARE(window.Edit1->text(), QString());
+    QTest::keyClick(window.Edit1, Qt::Key_C);
+    QTest::keyClick(window.Edit1, Qt::Key_Tab);
+    QCOMPARE(window.Edit1->text(), QString("C000"));
+    QVERIFY(!window.Edit1->hasFocus());
+    // Clearing the gray limit shows nothing while typing; the field is read when used.
+    window.EditCTLimit->setFocus();
+    QTest::keyClick(window.EditCTLimit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window.EditCTLimit, Qt::Key_Delete);
+    QTest::keyClick(window.EditCTLimit, Qt::Key_Tab);
+    QCOMPARE(window.EditCTLimit->text(), QString());
+    QVERIFY(dialogs.messages.isEmpty());
+    QTest::mouseClick(window.ButtonTest, Qt::LeftButton);
     QCOMPARE(dialogs.messages, QStringList{"'' is not a valid integer value"});
   }
 
