@@ -1,11 +1,13 @@
 #include "font/tform4.h"
 
 #include <QElapsedTimer>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <cstdlib>
+#include <functional>
 
 #include "font/charset_codes.h"
 #include "font/charset_library.h"
@@ -35,6 +37,30 @@ class TForm4Test : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&window));
   }
   static platform::SaveChoice Save(const QString& name) { return {true, name}; }
+  // The glyph settings the window's controls hold.
+  static font::GlyphSettings ReadSettings(const TForm4& window) {
+    font::GlyphSettings settings;
+    settings.width_text = window.EditFW->text().toStdString();
+    settings.height_text = window.EditFH->text().toStdString();
+    settings.gray_limit_text = window.EditCTLimit->text().toStdString();
+    settings.x_offset = window.XOffset;
+    settings.y_offset = window.YOffset;
+    settings.rotation = window.RadioGroup2->ItemIndex();
+    settings.reverse_x = window.CheckBoxX->isChecked();
+    settings.reverse_y = window.CheckBoxY->isChecked();
+    return settings;
+  }
+  // U+0041..U+0044 drawn with these settings throughout.
+  static platform::Bytes UnicodeLibrary(const font::GlyphSettings& settings,
+                                        const platform::FontChoice& choice) {
+    font::LibraryRequest request;
+    request.set = font::CharacterSet::Unicode;
+    request.start_text = "0041";
+    request.end_text = "0044";
+    request.glyph = settings;
+    auto rasteriser = platform::GlyphRasteriser::Open(choice);
+    return font::BuildCharsetLibrary(request, **rasteriser).library;
+  }
 
  private slots:
   void initTestCase() { qunsetenv("LC_ALL"), qunsetenv("LC_CTYPE"), qunsetenv("LANG"); }
@@ -280,6 +306,99 @@ class TForm4Test : public QObject {
     QCOMPARE(window.FontChoice.pixel_height, 12);
     window.ButtonSFont->click();  // cancelled: the font stays
     QCOMPARE(window.LabelFace->text(), QString("DejaVu Sans"));
+  }
+
+  // What the user changes during a run applies from the next glyph; the cell size and
+  // the rotation are locked, and the rest leaves the run alone. Each action is done
+  // after the first of four glyphs.
+  void ControlsUsedDuringARunApplyFromTheNextGlyph() {
+    using Settings = font::GlyphSettings;
+    QFont dejavu("DejaVu Sans");
+    dejavu.setPixelSize(12);
+    const struct {
+      const char* control;
+      std::function<void(TForm4&, platform::ScriptedDialogs&)> act;
+      std::function<void(Settings&, platform::FontChoice&)> expect;
+    } cases[] = {
+        {"ReverseX",
+         [](TForm4& w, auto&) {
+           QTest::mouseClick(w.CheckBoxX, Qt::LeftButton, {}, {4, 4});
+         },
+         [](Settings& s, auto&) { s.reverse_x = true; }},
+        {"ReverseY", [](TForm4& w, auto&) { QTest::keyClick(w.CheckBoxY, Qt::Key_Space); },
+         [](Settings& s, auto&) { s.reverse_y = true; }},
+        {"H Position", [](TForm4& w, auto&) { QTest::keyClick(w.ScrollBar1, Qt::Key_Right); },
+         [](Settings& s, auto&) { s.x_offset = 3; }},
+        {"V Position", [](TForm4& w, auto&) { QTest::keyClick(w.ScrollBar2, Qt::Key_Left); },
+         [](Settings& s, auto&) { s.y_offset = 0; }},
+        {"Gray Limit",
+         [](TForm4& w, auto&) {
+           QTest::keyClick(w.EditCTLimit, Qt::Key_A, Qt::ControlModifier);
+           QTest::keyClicks(w.EditCTLimit, "0");  // no pixel is ink
+         },
+         [](Settings& s, auto&) { s.gray_limit_text = "0"; }},
+        {"Gray Limit emptied",  // no number yet: the limit stays
+         [](TForm4& w, auto&) {
+           QTest::keyClick(w.EditCTLimit, Qt::Key_A, Qt::ControlModifier);
+           QTest::keyClick(w.EditCTLimit, Qt::Key_Delete);
+         },
+         [](Settings&, auto&) {}},
+        {"Select Font",
+         [&dejavu](TForm4& w, platform::ScriptedDialogs& d) {
+           d.font_answers.push_back(dejavu);
+           QTest::mouseClick(w.ButtonSFont, Qt::LeftButton);
+         },
+         [](Settings&, platform::FontChoice& f) {
+           f.family = "DejaVu Sans";
+           f.pixel_height = 12;
+         }},
+        {"Test Code", [](TForm4& w, auto&) { QTest::mouseClick(w.ButtonTest, Qt::LeftButton); },
+         [](Settings&, auto&) {}},
+        {"UniCode", [](TForm4& w, auto&) { QTest::mouseClick(w.Button2, Qt::LeftButton); },
+         [](Settings&, auto&) {}},
+        {"the character set", [](TForm4& w, auto&) { QTest::keyClick(w.ComboBoxCode, Qt::Key_Up); },
+         [](Settings&, auto&) {}},
+        {"End Code", [](TForm4& w, auto&) { QTest::keyClicks(w.EditUNIE, "9"); },
+         [](Settings&, auto&) {}},
+        {"Font Width (locked)", [](TForm4& w, auto&) { QTest::keyClicks(w.EditFW, "2"); },
+         [](Settings&, auto&) {}},
+        {"Rotation (locked)",
+         [](TForm4& w, auto&) {
+           QTest::mouseClick(w.RadioGroup2->findChildren<QRadioButton*>().at(1), Qt::LeftButton);
+         },
+         [](Settings&, auto&) {}},
+    };
+    for (const auto& c : cases) {
+      platform::ScriptedDialogs dialogs;
+      TForm4 window;
+      ShowActive(window);
+      window.ComboBoxCode->setCurrentIndex(4);
+      window.EditUNIS->setText("0041");
+      window.EditUNIE->setText("0044");
+      const Settings before = ReadSettings(window);
+      const platform::FontChoice font_before = window.FontChoice;
+      bool done = false;
+      connect(window.ProgressBar1, &QProgressBar::valueChanged, &window, [&](int percent) {
+        if (percent > 0 && !done) {
+          done = true;
+          c.act(window, dialogs);
+        }
+      });
+      const QString name = In(QString("live-%1").arg(c.control).replace(' ', '_'));
+      dialogs.save_answers.push_back(Save(name));
+      QTest::mouseClick(window.ButtonMakeBin, Qt::LeftButton);
+      QVERIFY2(done, c.control);
+      QCOMPARE(dialogs.messages, QStringList{"UniCode Font Lib ok"});
+
+      Settings after = before;
+      platform::FontChoice font_after = font_before;
+      c.expect(after, font_after);
+      const platform::Bytes first = UnicodeLibrary(before, font_before);
+      const platform::Bytes rest = UnicodeLibrary(after, font_after);
+      platform::Bytes expected(first.begin(), first.begin() + 32);
+      expected.insert(expected.end(), rest.begin() + 32, rest.end());
+      QVERIFY2(platform::ReadFileBytes((name + ".bin").toStdString()) == expected, c.control);
+    }
   }
 };
 
