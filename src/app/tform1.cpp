@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QThread>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "picture/messages.h"
 #include "picture/picture_folder.h"
@@ -83,8 +84,7 @@ void TForm1::BuildControls() {
   ComboBox1 = column.PixelFormats({"R5G6B5", "R8G8B8", "Black_White"});
   RadioGroup1 = column.ColourOrder();
   RadioGroup2 = column.Rotation();
-  CheckBoxX = column.CheckBox("CheckBoxX", "ReverseX");
-  CheckBoxY = column.CheckBox("CheckBoxY", "ReverseY");
+  std::tie(CheckBoxX, CheckBoxY) = column.Mirrors();
   auto* alpha_row = new QHBoxLayout;
   LabelAPNG = new QLabel("PNG  Alpha     ", PanelControl);
   EditAPNG = new QLineEdit("150", PanelControl);

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <tuple>
 
 #include "picture/gif_folder.h"
 #include "picture/gif_frames.h"
@@ -93,8 +94,7 @@ QWidget* TForm6::BuildCtrlPanel() {
   ComboBox1 = column.PixelFormats({"R5G6B5", "R8G8B8"});
   RadioGroup1 = column.ColourOrder();
   RadioGroup2 = column.Rotation();
-  CheckBoxX = column.CheckBox("CheckBoxX", "ReverseX");
-  CheckBoxY = column.CheckBox("CheckBoxY", "ReverseY");
+  std::tie(CheckBoxX, CheckBoxY) = column.Mirrors();
   CheckBoxNBin = column.CheckBox("CheckBoxNBin", "NandFlash BIN   ");
   Button2 = column.Button("Button2", "Close");
   // The list grows up to half the panel (FormResize) and the gap above it takes the

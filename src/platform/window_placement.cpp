@@ -1,6 +1,7 @@
 #include "platform/window_placement.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 
 namespace platform {
@@ -18,7 +19,10 @@ void CentreOnScreen(QWidget* window) {
   const QRect area = FreeArea(window);
   if (area.isEmpty())
     return;
-  window->resize(window->size().boundedTo(area.size()));
+  // The window's layout decides its smallest size; centre the size it will show at.
+  if (window->layout() != nullptr)
+    window->layout()->activate();
+  window->resize(window->size().expandedTo(window->minimumSizeHint()).boundedTo(area.size()));
   window->move(area.left() + (area.width() - window->width()) / 2,
                area.top() + (area.height() - window->height()) / 2);
 }
