@@ -11,7 +11,7 @@ packages=(
   libfreetype-dev libfontconfig-dev libicu-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-dejavu-core fontconfig
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils xdotool imagemagick
   clang libclang-rt-14-dev
 )
 missing=()
