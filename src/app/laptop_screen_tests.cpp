@@ -10,14 +10,7 @@
 #include <QTest>
 #include <memory>
 
-#include "app/tform1.h"
-#include "audio/tform7.h"
-#include "bootimage/tform2.h"
-#include "builder/tform8.h"
-#include "combine/tform5.h"
-#include "cursor/tform3.h"
-#include "font/tform4.h"
-#include "picture/tform6.h"
+#include "app/program_windows.h"
 #include "platform/program_end.h"
 #include "platform/scripted_dialogs.h"
 
@@ -25,21 +18,9 @@ namespace {
 
 constexpr QSize kLaptopScreen(1366, 768);
 
-// The windows as the program creates them.
-struct Program {
-  TForm1 form1;
-  TForm2 form2;
-  TForm3 form3;
-  TForm4 form4;
-  TForm5 form5;
-  TForm6 form6;
-  TForm7 form7;
-  TForm8 form8;
-
-  Program() {
-    form1.SetToolWindows({&form2, &form3, &form4, &form5, &form6, &form7, &form8});
-    form1.show();
-  }
+// The windows as the program creates them, the main window shown.
+struct Program : ProgramWindows {
+  Program() { form1.show(); }
 };
 
 void ClickMenu(TForm1& form, QAction* action) {

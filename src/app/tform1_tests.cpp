@@ -63,6 +63,12 @@ class TForm1Tests : public QObject {
  private:
   tools::TempFolder* folder_ = nullptr;
 
+  // Input Picture, clicked, choosing the named picture of the folder.
+  void Input(TForm1& form, platform::ScriptedDialogs& dialogs, const std::string& name) {
+    dialogs.open_answers.push_back(Q(folder_->File(name)));
+    Click(form.BtnInputPicture);
+  }
+
   void WriteBmp(const std::string& name, int w, int h) {
     folder_->Write(name,
                    tools::EncodeBmp24(w, h, std::vector<std::uint8_t>(std::size_t(w) * h * 3, 9)));
@@ -256,8 +262,7 @@ class TForm1Tests : public QObject {
     platform::ScriptedDialogs dialogs;
     TForm1 form;
     ShowActive(form);
-    dialogs.open_answers.push_back(Q(folder_->File("a.bmp")));
-    Click(form.BtnInputPicture);
+    Input(form, dialogs, "a.bmp");
     QCOMPARE(form.PreviewPicture.Width(), 3);
     form.ListBox1->setFocus();
     QTest::keyClick(form.ListBox1, Qt::Key_Down);
@@ -295,8 +300,7 @@ class TForm1Tests : public QObject {
     platform::ScriptedDialogs dialogs;
     TForm1 form;
     ShowActive(form);
-    dialogs.open_answers.push_back(Q(folder_->File("a.bmp")));
-    Click(form.BtnInputPicture);
+    Input(form, dialogs, "a.bmp");
     QCOMPARE(form.ListBox1->count(), 5);  // the subfolder's picture stands at its place
     dialogs.open_answers.push_back(Q(folder_->File("small/z.bmp")));
     dialogs.save_answers.push_back({true, Q(folder_->File("second"))});
@@ -416,8 +420,7 @@ class TForm1Tests : public QObject {
     platform::ScriptedDialogs dialogs;
     TForm1 form;
     ShowActive(form);
-    dialogs.open_answers.push_back(Q(folder_->File("a.bmp")));
-    Click(form.BtnInputPicture);
+    Input(form, dialogs, "a.bmp");
     bool clicked = false;
     connect(form.ProgressBar1, &QProgressBar::valueChanged, &form, [&](int percent) {
       if (percent > 10 && !clicked) {
