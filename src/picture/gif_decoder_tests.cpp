@@ -5,8 +5,11 @@
 #include <random>
 
 #include "picture/gif_test_writer.h"
+#include "platform/decoder_refusals.h"
 
 namespace {
+
+using platform::testing::ExpectRefusals;
 
 using picture::Rgb;
 using picture::testing::GifBytes;
@@ -138,30 +141,24 @@ TEST(GifDecoder, RefusesWhatTheImageDataCouldNeverDraw) {
   std::vector<std::uint8_t> cut =
       GifBytes(TestGif{8, 8, kPalette, {SolidFrame(0, 0, 8, 8, 1)}, true});
   cut.resize(cut.size() - 40);
-  struct Case {
-    const char* name;
-    std::vector<std::uint8_t> bytes;
-    std::string reason;
-  } cases[] = {
-      {"16384 x 16384 screen with six 1 x 1 frames", GifBytes(wide_screen),
-       "GIF: the frames draw at most 6 of the logical screen's 16384 x 16384 pixels (a screen "
-       "over 1048576 pixels must be covered by its frames)"},
-      {"screen half covered", GifBytes(half_covered),
-       "GIF: the frames draw at most 548900 of the logical screen's 1100 x 1000 pixels (a screen "
-       "over 1048576 pixels must be covered by its frames)"},
-      {"4096 x 4096 frame over three bytes of image data",
-       WithFirstFrameSize(GifBytes(TestGif{4, 4, kPalette, {SolidFrame(0, 0, 1, 1, 0)}, true}),
-                          4096, 4096),
-       "GIF: frame 1 of 4096 x 4096 pixels cannot come from 3 bytes of image data (an LZW code of "
-       "12 bits gives at most 4096 pixels)"},
-      {"frame whose image data is cut short", cut, "GIF: Failed to read from given file"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto decoded = platform::DecodeGif(c.bytes);
-    ASSERT_FALSE(decoded);
-    EXPECT_EQ(decoded.error().text, c.reason);
-  }
+  ExpectRefusals(
+      {
+          {"16384 x 16384 screen with six 1 x 1 frames", GifBytes(wide_screen),
+           "GIF: the frames draw at most 6 of the logical screen's 16384 x 16384 pixels (a screen "
+           "over 1048576 pixels must be covered by its frames)"},
+          {"screen half covered", GifBytes(half_covered),
+           "GIF: the frames draw at most 548900 of the logical screen's 1100 x 1000 pixels (a "
+           "screen "
+           "over 1048576 pixels must be covered by its frames)"},
+          {"4096 x 4096 frame over three bytes of image data",
+           WithFirstFrameSize(GifBytes(TestGif{4, 4, kPalette, {SolidFrame(0, 0, 1, 1, 0)}, true}),
+                              4096, 4096),
+           "GIF: frame 1 of 4096 x 4096 pixels cannot come from 3 bytes of image data (an LZW code "
+           "of "
+           "12 bits gives at most 4096 pixels)"},
+          {"frame whose image data is cut short", cut, "GIF: Failed to read from given file"},
+      },
+      platform::DecodeGif);
 }
 
 TEST(GifDecoder, ScreensUpToTheFreeSizeOrCoveredByTheirFramesLoad) {

@@ -3,10 +3,13 @@
 #include <algorithm>
 
 #include "picture_writer.h"
+#include "platform/decoder_refusals.h"
 #include "platform/picture_decoders.h"
 
 namespace platform {
 namespace {
+
+using platform::testing::ExpectRefusals;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -92,32 +95,24 @@ TEST(JpegDecoder, MissingOrDamagedScanDataFailsWithTheDecodersReason) {
     damaged[i] = 0xFF;
     damaged[i + 1] = 0x00;
   }
-  struct Case {
-    const char* name;
-    Bytes file;
-    std::string reason;
-  } cases[] = {
-      {"baseline cut inside its scan", CutInScan(plain), "JPEG: Premature end of JPEG file"},
-      {"progressive cut inside its first scan", CutInScan(Jpeg(true)),
-       "JPEG: Premature end of JPEG file"},
-      {"header claiming rows the scan lacks", Claiming(plain, 4000, 65500),
-       "JPEG: Corrupt JPEG data: premature end of data segment"},
-      {"damaged Huffman data", damaged, "JPEG: Corrupt JPEG data: bad Huffman code"},
-      {"progressive header claiming 4000 x 65500", Claiming(Jpeg(true), 4000, 65500),
-       "JPEG: the picture needs more than 256 MiB of decoder memory"},
-      {"over the picture limit", Claiming(plain, 65000, 65000), "JPEG: picture too large"},
-      {"start marker only", Bytes{0xFF, 0xD8}, "JPEG: Premature end of JPEG file"},
-      // Its scans are all read before the first row, so a missing end marker cannot be told
-      // from missing scans.
-      {"progressive without its end marker", Cut(Jpeg(true), 2),
-       "JPEG: Premature end of JPEG file"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const auto decoded = DecodeJpeg(c.file);
-    ASSERT_FALSE(decoded);
-    EXPECT_EQ(decoded.error().text, c.reason);
-  }
+  ExpectRefusals(
+      {
+          {"baseline cut inside its scan", CutInScan(plain), "JPEG: Premature end of JPEG file"},
+          {"progressive cut inside its first scan", CutInScan(Jpeg(true)),
+           "JPEG: Premature end of JPEG file"},
+          {"header claiming rows the scan lacks", Claiming(plain, 4000, 65500),
+           "JPEG: Corrupt JPEG data: premature end of data segment"},
+          {"damaged Huffman data", damaged, "JPEG: Corrupt JPEG data: bad Huffman code"},
+          {"progressive header claiming 4000 x 65500", Claiming(Jpeg(true), 4000, 65500),
+           "JPEG: the picture needs more than 256 MiB of decoder memory"},
+          {"over the picture limit", Claiming(plain, 65000, 65000), "JPEG: picture too large"},
+          {"start marker only", Bytes{0xFF, 0xD8}, "JPEG: Premature end of JPEG file"},
+          // Its scans are all read before the first row, so a missing end marker cannot be told
+          // from missing scans.
+          {"progressive without its end marker", Cut(Jpeg(true), 2),
+           "JPEG: Premature end of JPEG file"},
+      },
+      DecodeJpeg);
 }
 
 TEST(JpegDecoder, DimensionsComeFromTheHeaderAlone) {

@@ -3,12 +3,14 @@
 #include <spng.h>
 
 #include "picture_writer.h"
+#include "platform/decoder_refusals.h"
 #include "platform/picture_decoders.h"
 #include "png_chunks.h"
 
 namespace platform {
 namespace {
 
+using platform::testing::ExpectRefusals;
 using tools::png::Bytes;
 using tools::png::Chunk;
 using tools::png::File;
@@ -66,69 +68,56 @@ TEST(PngDecoder, DamagedOrMissingDataFailsWithTheReason) {
   const std::vector<Bytes> split = SplitImage(5);
   const Bytes whole = File({kHeader, kImage, kEnd});
   const std::size_t end_chunk = kEnd.size();
-  struct Case {
-    const char* name;
-    Bytes file;
-    std::string reason;
-  } cases[] = {
-      {"header checksum", File({WithBadChecksum(kHeader), kImage, kEnd}),
-       "PNG: invalid chunk checksum"},
-      {"image data checksum", File({kHeader, WithBadChecksum(kImage), kEnd}),
-       "PNG: invalid chunk checksum"},
-      {"checksum of the second image data chunk",
-       File({kHeader, split[0], WithBadChecksum(split[1]), kEnd}), "PNG: invalid chunk checksum"},
-      {"end chunk checksum", File({kHeader, kImage, WithBadChecksum(kEnd)}),
-       "PNG: invalid chunk checksum"},
-      {"palette checksum",
-       File({Header(4, 3, 3), WithBadChecksum(Chunk("PLTE", {0, 0, 0})),
-             Chunk("IDAT", Zlib(FilteredRows(4, 3, 8))), kEnd}),
-       "PNG: invalid chunk checksum"},
-      {"cut inside the image data checksum", Cut(whole, end_chunk + 2), "PNG: end of stream"},
-      {"cut inside the image data", Cut(whole, end_chunk + 10), "PNG: end of stream"},
-      {"deflate stream ending before the last row",
-       File({kHeader, Chunk("IDAT", Zlib(FilteredRows(4, 2, 24))), kEnd}),
-       "PNG: IDAT stream too short"},
-      {"unknown critical chunk after the image data",
-       File({kHeader, kImage, Chunk("CRIT", {}), kEnd}), "PNG: unknown critical chunk"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const auto decoded = DecodePng(c.file);
-    ASSERT_FALSE(decoded);
-    EXPECT_EQ(decoded.error().text, c.reason);
-  }
+  ExpectRefusals(
+      {
+          {"header checksum", File({WithBadChecksum(kHeader), kImage, kEnd}),
+           "PNG: invalid chunk checksum"},
+          {"image data checksum", File({kHeader, WithBadChecksum(kImage), kEnd}),
+           "PNG: invalid chunk checksum"},
+          {"checksum of the second image data chunk",
+           File({kHeader, split[0], WithBadChecksum(split[1]), kEnd}),
+           "PNG: invalid chunk checksum"},
+          {"end chunk checksum", File({kHeader, kImage, WithBadChecksum(kEnd)}),
+           "PNG: invalid chunk checksum"},
+          {"palette checksum",
+           File({Header(4, 3, 3), WithBadChecksum(Chunk("PLTE", {0, 0, 0})),
+                 Chunk("IDAT", Zlib(FilteredRows(4, 3, 8))), kEnd}),
+           "PNG: invalid chunk checksum"},
+          {"cut inside the image data checksum", Cut(whole, end_chunk + 2), "PNG: end of stream"},
+          {"cut inside the image data", Cut(whole, end_chunk + 10), "PNG: end of stream"},
+          {"deflate stream ending before the last row",
+           File({kHeader, Chunk("IDAT", Zlib(FilteredRows(4, 2, 24))), kEnd}),
+           "PNG: IDAT stream too short"},
+          {"unknown critical chunk after the image data",
+           File({kHeader, kImage, Chunk("CRIT", {}), kEnd}), "PNG: unknown critical chunk"},
+      },
+      DecodePng);
 }
 
 TEST(PngDecoder, RefusesAHeaderItsImageDataCannotFill) {
-  struct Case {
-    const char* name;
-    Bytes file;
-    std::string reason;
-  } cases[] = {
-      {"16384 x 16384 over 100 bytes",
-       File({Header(16384, 16384), Chunk("IDAT", Zlib(Bytes(100))), kEnd}),
-       "PNG: 16384 x 16384 pixels cannot come from 111 bytes of image data (deflate expands at "
-       "most 1032 times)"},
-      {"interlaced, no end chunk",
-       File({Header(8192, 8192, 6, true), Chunk("IDAT", Zlib(Bytes(9)))}),
-       "PNG: 8192 x 8192 pixels cannot come from 20 bytes of image data (deflate expands at most "
-       "1032 times)"},
-      {"image data chunk cut short",
-       Cut(File({Header(4096, 4096, 0), Chunk("IDAT", Zlib(Bytes(40000)))}), 39000),
-       "PNG: 4096 x 4096 pixels cannot come from 1015 bytes of image data (deflate expands at most "
-       "1032 times)"},
-      {"no image data", File({Header(2, 2), kEnd}),
-       "PNG: 2 x 2 pixels cannot come from 0 bytes of image data (deflate expands at most 1032 "
-       "times)"},
-      {"over the picture limit", File({Header(1 << 15, 1 << 14), kImage, kEnd}),
-       "PNG: picture too large"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const auto decoded = DecodePng(c.file);
-    ASSERT_FALSE(decoded);
-    EXPECT_EQ(decoded.error().text, c.reason);
-  }
+  ExpectRefusals(
+      {
+          {"16384 x 16384 over 100 bytes",
+           File({Header(16384, 16384), Chunk("IDAT", Zlib(Bytes(100))), kEnd}),
+           "PNG: 16384 x 16384 pixels cannot come from 111 bytes of image data (deflate expands at "
+           "most 1032 times)"},
+          {"interlaced, no end chunk",
+           File({Header(8192, 8192, 6, true), Chunk("IDAT", Zlib(Bytes(9)))}),
+           "PNG: 8192 x 8192 pixels cannot come from 20 bytes of image data (deflate expands at "
+           "most "
+           "1032 times)"},
+          {"image data chunk cut short",
+           Cut(File({Header(4096, 4096, 0), Chunk("IDAT", Zlib(Bytes(40000)))}), 39000),
+           "PNG: 4096 x 4096 pixels cannot come from 1015 bytes of image data (deflate expands at "
+           "most "
+           "1032 times)"},
+          {"no image data", File({Header(2, 2), kEnd}),
+           "PNG: 2 x 2 pixels cannot come from 0 bytes of image data (deflate expands at most 1032 "
+           "times)"},
+          {"over the picture limit", File({Header(1 << 15, 1 << 14), kImage, kEnd}),
+           "PNG: picture too large"},
+      },
+      DecodePng);
 }
 
 TEST(PngDecoder, APictureCompressedAsFarAsDeflateGoesStillLoads) {
