@@ -1,6 +1,5 @@
 // dravick-gui: creates the eight windows in their fixed order and runs until the main
 // window closes.
-#include <QApplication>
 #include <QMessageBox>
 #include <exception>
 
@@ -12,9 +11,12 @@
 #include "cursor/tform3.h"
 #include "font/tform4.h"
 #include "picture/tform6.h"
+#include "platform/guarded_application.h"
+#include "platform/interrupt_cleanup.h"
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  platform::InstallInterruptCleanup();
+  platform::GuardedApplication application(argc, argv);
   QApplication::setApplicationName("Dravick Tool");
   try {
     TForm1 form1;
@@ -29,7 +31,10 @@ int main(int argc, char** argv) {
     form1.showMaximized();
     return QApplication::exec();
   } catch (const std::exception& error) {
-    QMessageBox::critical(nullptr, "Dravick Tool", QString::fromUtf8(error.what()));
+    QMessageBox::critical(nullptr, "Dravick Tool", platform::UnexpectedErrorText(&error));
+    return 1;
+  } catch (...) {
+    QMessageBox::critical(nullptr, "Dravick Tool", platform::UnexpectedErrorText(nullptr));
     return 1;
   }
 }

@@ -295,6 +295,13 @@ std::optional<std::string> TForm1::ChooseResourceFile() {
     platform::Ui().ShowMessage(Text(path.error().text));
     return std::nullopt;
   }
+  std::vector<std::string> inputs{CurrentPicture};
+  for (int i = 0; i < ListBox1->count(); ++i)
+    inputs.push_back(Utf8(ListBox1->item(i)->text()));
+  if (auto refused = picture::RefuseRunOverInputs(*path, inputs); !refused) {
+    platform::Ui().ShowMessage(Text(refused.error().text));
+    return std::nullopt;
+  }
   OutputPath = *path;
   platform::Ui().ShowMessage(picture::kStartToConvert);
   return OutputPath;
@@ -386,6 +393,8 @@ void TForm1::Timer1Timer() {
       step = run_->FailOn(CurrentPicture);
       AppendLog(run_->Log().back());
       SetRunning(false);
+      for (const platform::Message& message : step.messages)
+        platform::Ui().ShowMessage(Text(message.text));
       return;
     }
     Timer1->start(50);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "audio/wav_messages.h"
+#include "platform/read_limits.h"
 
 namespace audio {
 
@@ -105,9 +106,9 @@ platform::Result<platform::Bytes> ConvertWavFile(const std::string& path, const 
   // The 8-bit warning comes before the file is read again.
   if (const OutputSize size = ComputeOutputSize(info, choice); size.warning)
     return platform::Error(*size.warning);
-  const auto file = platform::ReadFileBytes(path);
+  const auto file = platform::ReadFile(path, platform::kWavFileLimit);
   if (!file)
-    return platform::Error(kOpenFileFailed);
+    return platform::Because(platform::Error(kOpenFileFailed), path, file.error().text);
   return ConvertPcm(*file, info, choice, progress);
 }
 

@@ -23,12 +23,18 @@ std::vector<std::string> SoundListingLines(const ListingFields& fields) {
 platform::Message WriteSoundResource(const std::string& bin_path,
                                      std::span<const std::uint8_t> samples,
                                      const std::vector<std::string>& listing,
-                                     platform::CodePage page) {
-  if (!platform::WriteFileAtomically(bin_path, samples))
-    return platform::Error(kFileNotAccessible);
+                                     platform::CodePage page, const std::string& wav_path) {
+  const std::string listing_path = platform::AddressListPathFor(bin_path);
+  if (auto refused = platform::RefuseOutputsOverInputs({bin_path, listing_path}, {wav_path});
+      !refused)
+    return refused.error();
+  if (auto written = platform::WriteFile(bin_path, samples); !written)
+    return platform::Because(platform::Error(kFileNotAccessible), bin_path, written.error().text);
   const auto text = platform::TextFileBytes(listing, page);
-  if (!platform::WriteFileAtomically(platform::AddressListPathFor(bin_path), text))
-    return platform::Error(kFileNotAccessible);
+  if (auto written = platform::WriteFile(listing_path, text); !written) {
+    return platform::Because(platform::Error(kFileNotAccessible), listing_path,
+                             written.error().text);
+  }
   return platform::Done(kOk);
 }
 

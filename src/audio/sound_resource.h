@@ -25,10 +25,11 @@ std::vector<std::string> SoundListingLines(const ListingFields& fields);
 
 // Writes the samples to `bin_path` and the listing beside it (the "-Addr.txt" rule), both
 // created or replaced. "OK", or "The file might not be accessibl." when either cannot be
-// written (a bin file written before the failing listing stays).
+// written (a bin file written before the failing listing stays). Neither may be the WAV
+// file `wav_path` that the samples came from.
 platform::Message WriteSoundResource(const std::string& bin_path,
                                      std::span<const std::uint8_t> samples,
                                      const std::vector<std::string>& listing,
-                                     platform::CodePage page);
+                                     platform::CodePage page, const std::string& wav_path = {});
 
 }  // namespace audio

@@ -245,7 +245,7 @@ void TForm7::ConvertAndSave() {
   const auto listing = audio::SoundListingLines(
       {EditFileName->text().toStdString(), choice, Wav.samples_per_sec, samples->size()});
   const platform::Message written =
-      audio::WriteSoundResource(*path, *samples, listing, platform::TextCodePage());
+      audio::WriteSoundResource(*path, *samples, listing, platform::TextCodePage(), WavPath);
   if (written.kind == platform::MessageKind::Done)
     BinPath = *path;
   platform::Ui().ShowMessage(QString::fromStdString(written.text));

@@ -5,6 +5,7 @@
 
 #include "audio/wav_messages.h"
 #include "platform/file_io.h"
+#include "platform/read_limits.h"
 
 namespace audio {
 
@@ -107,9 +108,9 @@ WavInfo ParseWav(std::span<const std::uint8_t> file) {
 }
 
 platform::Result<WavInfo> LoadWav(const std::string& path) {
-  const auto file = platform::ReadFileBytes(path);
+  const auto file = platform::ReadFile(path, platform::kWavFileLimit);
   if (!file)
-    return platform::Error(kOpenFileFailed);
+    return platform::Because(platform::Error(kOpenFileFailed), path, file.error().text);
   return ParseWav(*file);
 }
 

@@ -19,17 +19,22 @@ void PlaceBootImage(const ResourceSet& resources, HeaderBuffer& header, const Me
     shown(platform::Warning(kTooManyBootloaders));
   if (boot_names.size() != 1)
     return;
-  const std::optional<platform::Bytes> boot =
-      platform::ReadFileBytes(resources.PathOf(boot_names[0]));
+  const std::string path = resources.PathOf(boot_names[0]);
+  const auto boot = platform::FileReader::Open(path);
   if (!boot) {
-    shown(platform::Warning(kOpenFail));
+    shown(platform::Because(platform::Warning(kOpenFail), path, boot.error().text));
     return;
   }
-  if (boot->size() > kBootRegionSize) {
+  if (boot->Size() > kBootRegionSize) {
     shown(platform::Warning(kBootloaderTooLarge));
     return;
   }
-  std::copy(boot->begin(), boot->end(), header.begin());
+  const auto bytes = boot->Read(0, kBootRegionSize);
+  if (!bytes) {
+    shown(platform::Because(platform::Warning(kOpenFail), path, bytes.error().text));
+    return;
+  }
+  std::copy(bytes->begin(), bytes->end(), header.begin());
 }
 
 }  // namespace builder

@@ -1,7 +1,8 @@
 #include "builder/build_time.h"
 
+#include <charconv>
 #include <cstdlib>
-#include <string>
+#include <string_view>
 
 namespace builder {
 
@@ -13,15 +14,13 @@ BuildTime LocalBuildTime(std::time_t moment) {
 }
 
 BuildTime BuildTimeNow() {
+  // A malformed or out-of-range value is ignored, as reproducible-build tools do.
   if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
-    try {
-      std::size_t used = 0;
-      const long long seconds = std::stoll(epoch, &used);
-      if (used == std::string(epoch).size())
-        return LocalBuildTime(static_cast<std::time_t>(seconds));
-    } catch (const std::exception&) {
-      // A malformed value is ignored, as reproducible-build tools do.
-    }
+    const std::string_view text(epoch);
+    long long seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error == std::errc() && end == text.data() + text.size())
+      return LocalBuildTime(static_cast<std::time_t>(seconds));
   }
   return LocalBuildTime(std::time(nullptr));
 }

@@ -1,10 +1,5 @@
 #include "builder/flash_image.h"
 
-#include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
-
 #include "builder/build_messages.h"
 #include "builder/resource_kinds.h"
 #include "platform/file_io.h"
@@ -12,8 +7,6 @@
 #include "platform/paths.h"
 
 namespace builder {
-
-namespace fs = std::filesystem;
 
 platform::Result<UserInfoPaths> UserInfoPathsFor(const std::string& chosen_name) {
   auto header = platform::OutputPathFor(chosen_name, ".bin");
@@ -25,57 +18,63 @@ platform::Result<UserInfoPaths> UserInfoPathsFor(const std::string& chosen_name)
 
 platform::Result<platform::Ok> WriteUserInfo(const UserInfoPaths& paths, const PreparedBuild& build,
                                              platform::CodePage page) {
-  if (!platform::WriteFileAtomically(paths.header, build.header))
-    return platform::Error(kCreateFileError);
-  if (!platform::WriteFileAtomically(paths.listing, platform::TextFileBytes(build.listing, page)))
-    return platform::Error(kCreateFileError);
+  if (auto written = platform::WriteFile(paths.header, build.header); !written)
+    return platform::Because(platform::Error(kCreateFileError), paths.header, written.error().text);
+  const auto listing = platform::TextFileBytes(build.listing, page);
+  if (auto written = platform::WriteFile(paths.listing, listing); !written) {
+    return platform::Because(platform::Error(kCreateFileError), paths.listing,
+                             written.error().text);
+  }
   return platform::Ok{};
+}
+
+platform::Result<platform::Ok> RefuseBuildOverInputs(const UserInfoPaths& userinfo,
+                                                     const std::string& flash,
+                                                     const PreparedBuild& build,
+                                                     const std::string& project) {
+  std::vector<std::string> inputs = BuildInputPaths(build.resources);
+  if (!project.empty())
+    inputs.push_back(project);
+  return platform::RefuseOutputsOverInputs({userinfo.header, userinfo.listing, flash}, inputs);
 }
 
 namespace {
 
-// The image grows in a temporary file beside its final name; it is renamed into place
-// only when every resource has been appended.
-class PendingImage {
- public:
-  explicit PendingImage(const std::string& path)
-      : target_(platform::PathFromUtf8(path)),
-        temp_(target_.string() + ".part" + std::to_string(::getpid())),
-        out_(temp_, std::ios::binary | std::ios::trunc) {}
-  ~PendingImage() {
-    if (!committed_) {
-      out_.close();
-      std::error_code ignored;
-      fs::remove(temp_, ignored);
+platform::Message ChangedWhileBuilt(const std::string& resource_path) {
+  return platform::Error(resource_path +
+                         " changed while the image was built: it no longer fits the place the "
+                         "tables give it");
+}
+
+// Resources are copied in pieces of this size, so no file is held whole.
+constexpr std::uint64_t kCopyPiece = 4 * platform::kMiB;
+
+platform::Result<platform::Ok> AppendResource(platform::OutputFile& image,
+                                              const std::string& resource_path,
+                                              const std::uint64_t* placed) {
+  auto resource = platform::FileReader::Open(resource_path);
+  if (!resource) {
+    return platform::Because(platform::Error(CantOpen(resource_path)), resource_path,
+                             resource.error().text);
+  }
+  if (!placed || resource->Size() != *placed)
+    return ChangedWhileBuilt(resource_path);
+  const std::uint64_t placed_size = *placed;
+  for (std::uint64_t at = 0; at < placed_size; at += kCopyPiece) {
+    auto piece = resource->Read(at, kCopyPiece);
+    if (!piece) {
+      return platform::Because(platform::Error(CantOpen(resource_path)), resource_path,
+                               piece.error().text);
     }
+    if (piece->size() != std::min(kCopyPiece, placed_size - at)) {
+      return ChangedWhileBuilt(resource_path);
+    }
+    if (auto written = image.Write(*piece); !written)
+      return platform::Because(platform::Error(CantOpen(image.Path())), image.Path(),
+                               written.error().text);
   }
-  PendingImage(const PendingImage&) = delete;
-  PendingImage& operator=(const PendingImage&) = delete;
-
-  [[nodiscard]] bool IsOpen() const { return out_.is_open(); }
-
-  bool Append(std::span<const std::uint8_t> bytes) {
-    out_.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out_);
-  }
-
-  bool Commit() {
-    out_.close();
-    if (!out_)
-      return false;
-    std::error_code error;
-    fs::rename(temp_, target_, error);
-    committed_ = !error;
-    return committed_;
-  }
-
- private:
-  fs::path target_;
-  fs::path temp_;
-  std::ofstream out_;
-  bool committed_ = false;
-};
+  return platform::Ok{};
+}
 
 }  // namespace
 
@@ -83,30 +82,29 @@ platform::Result<platform::Ok> WriteFlashImage(const std::string& path, const Pr
                                                const PauseBeforeOpen& pause) {
   if (pause)
     pause();
-  PendingImage image(path);
-  if (!image.IsOpen() || !image.Append(build.header))
-    return platform::Error(CantOpen(path));
+  // The image grows in a temporary file beside its final name; it is renamed into place
+  // only when every resource has been appended, and removed otherwise.
+  auto image = platform::OutputFile::Create(path);
+  if (!image)
+    return platform::Because(platform::Error(CantOpen(path)), path, image.error().text);
+  if (auto written = image->Write(build.header); !written)
+    return platform::Because(platform::Error(CantOpen(path)), path, written.error().text);
   for (ResourceKind kind : kPlacementOrder) {
     for (const std::string& name : build.resources.names) {
       if (!IsOfKind(name, kind))
         continue;
       if (pause)
         pause();
-      const std::string resource_path = build.resources.PathOf(name);
-      const std::optional<platform::Bytes> bytes = platform::ReadFileBytes(resource_path);
-      if (!bytes)
-        return platform::Error(CantOpen(resource_path));
       const auto placed = build.placed_sizes.find(name);
-      if (placed == build.placed_sizes.end() || placed->second != bytes->size())
-        return platform::Error(resource_path +
-                               " changed while the image was built: it no longer fits the "
-                               "place the tables give it");
-      if (!image.Append(*bytes))
-        return platform::Error(CantOpen(path));
+      const std::string resource_path = build.resources.PathOf(name);
+      const std::uint64_t* placed_size =
+          placed == build.placed_sizes.end() ? nullptr : &placed->second;
+      if (auto appended = AppendResource(*image, resource_path, placed_size); !appended)
+        return appended.error();
     }
   }
-  if (!image.Commit())
-    return platform::Error(CantOpen(path));
+  if (auto committed = image->Commit(); !committed)
+    return platform::Because(platform::Error(CantOpen(path)), path, committed.error().text);
   return platform::Ok{};
 }
 

@@ -23,6 +23,13 @@ platform::Result<UserInfoPaths> UserInfoPathsFor(const std::string& chosen_name)
 platform::Result<platform::Ok> WriteUserInfo(const UserInfoPaths& paths, const PreparedBuild& build,
                                              platform::CodePage page);
 
+// Refuses, before anything is written, a UserInfo or flash image name that is one of the
+// build's inputs: a resource, an address list or the project file (when given).
+platform::Result<platform::Ok> RefuseBuildOverInputs(const UserInfoPaths& userinfo,
+                                                     const std::string& flash,
+                                                     const PreparedBuild& build,
+                                                     const std::string& project = {});
+
 // Called before the flash image is created and before each resource file is opened (the
 // window pauses there; the command line does not).
 using PauseBeforeOpen = std::function<void()>;

@@ -20,13 +20,13 @@ std::string Hex(std::uint32_t value, int digits) {
 
 class HeaderReader {
  public:
-  HeaderReader(std::span<const std::uint8_t> image, InspectReport& report)
-      : image_(image), report_(report) {}
+  HeaderReader(std::span<const std::uint8_t> header, std::uint64_t file_size, InspectReport& report)
+      : image_(header), file_size_(file_size), report_(report) {}
 
   // A NAND header is 0x20000 bytes, so its resources begin there; an image whose tables
   // point below that, or that is shorter, has the NOR header of 0x3000 bytes.
   std::size_t HeaderSize() const {
-    if (image_.size() < kNandHeaderSize)
+    if (file_size_ < kNandHeaderSize)
       return kNorHeaderSize;
     const int pictures = static_cast<int>(Get(kPictureCountAt, 2));
     for (int n = 0; n < pictures && n < kPictureEntriesInFirstPart; ++n) {
@@ -49,15 +49,15 @@ class HeaderReader {
       any_resource = any_resource || address != kUnused32;
     }
     // Without resources only a header of exactly the NAND size tells.
-    return any_resource || image_.size() == kNandHeaderSize ? kNandHeaderSize : kNorHeaderSize;
+    return any_resource || file_size_ == kNandHeaderSize ? kNandHeaderSize : kNorHeaderSize;
   }
 
   void Describe() {
     report_.header_size = HeaderSize();
-    report_.header_only = image_.size() == report_.header_size;
+    report_.header_only = file_size_ == report_.header_size;
     Line(std::string(report_.header_size == kNandHeaderSize ? "NAND" : "NOR") +
          " image, header 0x" + Hex(static_cast<std::uint32_t>(report_.header_size), 5) +
-         " bytes, file 0x" + Hex(static_cast<std::uint32_t>(image_.size()), 8) + " bytes");
+         " bytes, file 0x" + Hex(static_cast<std::uint32_t>(file_size_), 8) + " bytes");
     DescribeBootRegion();
     DescribeModuleInfoAndTime();
     DescribeCommands();
@@ -76,7 +76,7 @@ class HeaderReader {
   void Line(std::string text) { report_.lines.push_back(std::move(text)); }
 
   void CheckInside(const std::string& what, std::uint64_t address, std::uint64_t size) {
-    if (!report_.header_only && address + size > image_.size())
+    if (!report_.header_only && address + size > file_size_)
       report_.problems.push_back(what + " (0x" + Hex8(static_cast<std::uint32_t>(address)) +
                                  ", 0x" + Hex8(static_cast<std::uint32_t>(size)) +
                                  " bytes) lies outside the file");
@@ -200,18 +200,26 @@ class HeaderReader {
       Line("  none");
   }
 
-  std::span<const std::uint8_t> image_;
+  std::span<const std::uint8_t> image_;  // the header part of the file
+  std::uint64_t file_size_ = 0;
   InspectReport& report_;
 };
 
 }  // namespace
 
-platform::Result<InspectReport> InspectImage(std::span<const std::uint8_t> image) {
-  if (image.size() < kNorHeaderSize)
+platform::Result<InspectReport> InspectImage(std::span<const std::uint8_t> header,
+                                             std::uint64_t file_size) {
+  if (file_size < kNorHeaderSize ||
+      header.size() < std::min<std::uint64_t>(file_size, kNandHeaderSize))
     return platform::Error("Not a flash image: it is shorter than the 0x3000-byte header");
   InspectReport report;
-  HeaderReader(image, report).Describe();
+  HeaderReader(header, file_size, report).Describe();
   return report;
+}
+
+platform::Result<InspectReport> InspectImage(std::span<const std::uint8_t> image) {
+  return InspectImage(image.first(std::min<std::size_t>(image.size(), kNandHeaderSize)),
+                      image.size());
 }
 
 }  // namespace builder

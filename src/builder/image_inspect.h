@@ -20,6 +20,10 @@ struct InspectReport {
 
 // Reads the header of `image`. Fails when the file is shorter than a NOR header.
 platform::Result<InspectReport> InspectImage(std::span<const std::uint8_t> image);
+// The same from the file's first bytes alone (at least the NAND header's 0x20000 bytes,
+// or the whole file when it is shorter) and its size, so a large image need not be read.
+platform::Result<InspectReport> InspectImage(std::span<const std::uint8_t> header,
+                                             std::uint64_t file_size);
 
 // The module info record (42 bytes) as "Key: value" lines, words where the key has them.
 std::vector<std::string> DescribeModuleInfo(std::span<const std::uint8_t> record);

@@ -185,6 +185,37 @@ TEST_F(MakeBinTest, AResourceThatChangedSizeSinceItWasPlacedIsRefused) {
   EXPECT_FALSE(folder_.Exists("Flash.bin"));
 }
 
+TEST_F(MakeBinTest, NoOutputMayReplaceAnInput) {
+  folder_.Write("project.txt", std::string("[INFO]"));
+  auto build = Prepare({"Picture-1.bin"});
+  ASSERT_TRUE(build.ok());
+  const std::string project = folder_.File("project.txt");
+  const struct {
+    std::string userinfo;  // the name chosen in the UserInfo dialog
+    std::string flash;
+    std::string input;  // the input named in the refusal, or empty
+  } cases[] = {
+      {"UserInfo", "Flash.bin", ""},
+      {"Picture-1", "Flash.bin", "Picture-1.bin"},
+      {"Picture-1-Addr", "Flash.bin", "Picture-1-Addr.txt"},
+      {"UserInfo", "Picture-1.bin", "Picture-1.bin"},
+      {"UserInfo", "sub/../Picture-1-Addr.txt", "Picture-1-Addr.txt"},
+      {"project.txt", "Flash.bin", "project.txt"},  // the listing keeps a name holding ".txt"
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.userinfo + " " + c.flash);
+    std::filesystem::create_directories(folder_.File("sub"));
+    const auto paths = UserInfoPathsFor(folder_.File(c.userinfo));
+    const auto refused = RefuseBuildOverInputs(*paths, folder_.File(c.flash), *build, project);
+    EXPECT_EQ(refused.ok(), c.input.empty());
+    if (!c.input.empty()) {
+      EXPECT_NE(refused.error().text.find("is also an input (" + folder_.File(c.input) + ")"),
+                std::string::npos)
+          << refused.error().text;
+    }
+  }
+}
+
 TEST_F(MakeBinTest, NamesOfNoKindAreNotAppended) {
   folder_.WriteResource("UserInfo.bin", 0x3000);
   folder_.WriteResource("Dravick_Flash.bin", 0x4000);

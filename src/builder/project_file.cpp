@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/read_limits.h"
+
 namespace builder {
 namespace {
 
@@ -68,6 +70,13 @@ std::vector<std::uint8_t> SaveProjectLines(const CommandList& lines) {
 
 bool IsProjectFileChoice(const std::string& chosen_name) {
   return !chosen_name.empty() && chosen_name.find(kProjectPattern) == std::string::npos;
+}
+
+platform::Result<CommandList> ReadProjectFile(const std::string& path) {
+  const auto file = platform::ReadFile(path, platform::kTextFileLimit);
+  if (!file)
+    return platform::Because(platform::Error(kOpenFail), path, file.error().text);
+  return LoadProjectLines(*file);
 }
 
 }  // namespace builder

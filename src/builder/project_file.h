@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "builder/builder_types.h"
+#include "platform/message.h"
 
 namespace builder {
 
@@ -27,6 +28,10 @@ inline constexpr std::size_t kMaxProjectLineLength = 1023;
 // a bare "[INFO]" or "[USERCMD]" line, and the bytes after the last LF, get a " " line
 // in front of them.
 CommandList LoadProjectLines(std::span<const std::uint8_t> file);
+
+// The command list of the project file at `path`; "Open fail!" with the reason when it
+// cannot be read.
+platform::Result<CommandList> ReadProjectFile(const std::string& path);
 
 // The bytes of a project file holding the command list: every line without its bytes
 // below 0x20, followed by CR LF (the last line too). Lines are code-page bytes already.

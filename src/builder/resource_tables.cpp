@@ -9,16 +9,13 @@
 #include "builder/resource_kinds.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "platform/read_limits.h"
 
 namespace builder {
 
 namespace {
 
 constexpr std::uint64_t kMaxFlashAddress = 0xFFFFFFFFu;
-
-std::string AddressListPathOf(const ResourceSet& resources, const std::string& name) {
-  return resources.folder + name.substr(0, name.find(".bin")) + "-Addr.txt";
-}
 
 // One build's walk over the resource list. The placement address runs on from kind to
 // kind, so every file lies at the sum of the sizes placed before it.
@@ -75,7 +72,7 @@ class TablePasses {
         ranges->push_back({});
       const std::size_t stem = name.find(".bin");
       if (size && *size > 0 && stem != std::string::npos && stem >= 2) {
-        if (auto failed = EnterAddressList(kind, name, ranges))
+        if (auto failed = EnterAddressList(kind, name, *size, ranges))
           return failed;
       }
       if (auto failed = Advance(name, size))
@@ -93,10 +90,14 @@ class TablePasses {
     return std::nullopt;
   }
 
-  Failure EnterAddressList(ResourceKind kind, const std::string& name, RangeTable* ranges) {
+  Failure EnterAddressList(ResourceKind kind, const std::string& name, std::uint64_t file_size,
+                           RangeTable* ranges) {
     const std::string list_path = AddressListPathOf(resources_, name);
-    const std::optional<platform::Bytes> file = platform::ReadFileBytes(list_path);
-    if (!file || file->empty())
+    const auto file = platform::ReadFile(list_path, platform::kTextFileLimit);
+    if (!file)
+      return platform::Because(platform::Error(OpenListFail(list_path)), list_path,
+                               file.error().text);
+    if (file->empty())
       return platform::Error(OpenListFail(list_path));
     const std::vector<std::string> lines = AddressListLines(*file);
     for (std::size_t j = 0; j < lines.size(); ++j) {
@@ -112,6 +113,12 @@ class TablePasses {
                                " picture entries, and " + name + " brings picture number " +
                                std::to_string(number));
       const EntryLine& line = **entry;
+      // An entry past the end of its file would point the module at the next resource.
+      if (std::uint64_t{line.offset} + line.size > file_size)
+        return platform::Error(
+            list_path + ", line " + std::to_string(j + 1) + ": the entry at 0x" +
+            Hex8(line.offset) + " of 0x" + Hex8(line.size) + " bytes ends past the end of " + name +
+            " (" + std::to_string(file_size) + " bytes); the address list does not match its .bin");
       const std::uint64_t address = placement_ + line.offset;
       if (address > kMaxFlashAddress)
         return platform::Error("The flash address of picture number " + std::to_string(number) +
@@ -212,6 +219,22 @@ int DigitAt(const std::string& name, std::size_t at) {
 }
 
 }  // namespace
+
+std::string AddressListPathOf(const ResourceSet& resources, const std::string& name) {
+  return resources.folder + name.substr(0, name.find(".bin")) + "-Addr.txt";
+}
+
+std::vector<std::string> BuildInputPaths(const ResourceSet& resources) {
+  std::vector<std::string> inputs;
+  for (const std::string& name : resources.names) {
+    inputs.push_back(resources.PathOf(name));
+    const bool listed = IsOfKind(name, ResourceKind::Picture) ||
+                        IsOfKind(name, ResourceKind::Gif) || IsOfKind(name, ResourceKind::Number);
+    if (listed && name.find(".bin") != std::string::npos)
+      inputs.push_back(AddressListPathOf(resources, name));
+  }
+  return inputs;
+}
 
 std::optional<std::uint64_t> ResourceFileSize(const std::string& path) {
   std::error_code error;

@@ -37,6 +37,12 @@ struct TableOutcome {
   std::map<std::string, std::uint64_t> placed_sizes;
 };
 
+// The address list read beside a picture, GIF or number resource.
+std::string AddressListPathOf(const ResourceSet& resources, const std::string& name);
+
+// Every file a build reads: the resources and the address lists beside them.
+std::vector<std::string> BuildInputPaths(const ResourceSet& resources);
+
 // Size of a resource file; nothing when it cannot be opened.
 std::optional<std::uint64_t> ResourceFileSize(const std::string& path);
 

@@ -120,6 +120,31 @@ TEST_F(ResourceTablesTest, AnUnreadableAddressListStopsTheBuild) {
   EXPECT_EQ(outcome.error().text, "Open " + folder_.File("Picture-1-Addr.txt") + " fail!");
 }
 
+// An entry past the end of its .bin would send the module into the next resource.
+TEST_F(ResourceTablesTest, AListEntryMustLieInsideItsFile) {
+  const struct {
+    std::uint32_t offset, size;
+    bool fits;
+  } cases[] = {
+      {0xF00, 0x100, true},  {0x1000, 0, true},    {0xF00, 0x101, false},
+      {32, 0x1000, false},   {0xFFFFFFFF, 2, false},
+  };
+  folder_.WriteResource("Picture-a.bin", 0x1000);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.offset);
+    folder_.WriteAddressList("Picture-a-Addr.txt", {EntryText(4, 2, 0, 0x10, "ok.png"),
+                                                    EntryText(32, 64, c.offset, c.size, "p.png")});
+    auto outcome = Fill({"Picture-a.bin"});
+    EXPECT_EQ(outcome.ok(), c.fits);
+    if (!c.fits && c.offset == 0xF00) {
+      EXPECT_EQ(outcome.error().text,
+                folder_.File("Picture-a-Addr.txt") +
+                    ", line 2: the entry at 0x00000F00 of 0x00000101 bytes ends past the end of "
+                    "Picture-a.bin (4096 bytes); the address list does not match its .bin");
+    }
+  }
+}
+
 TEST_F(ResourceTablesTest, FontSlotsFromTheName) {
   const struct {
     const char* name;

@@ -160,6 +160,8 @@ void TForm8::Button1Click() {
   if (!info_paths)
     return Show(info_paths.error());
   OutputFolder = FolderPart(info_paths->header);
+  if (auto refused = builder::RefuseBuildOverInputs(*info_paths, {}, *build); !refused)
+    return Show(refused.error());
   auto info = builder::WriteUserInfo(*info_paths, *build, platform::TextCodePage());
   if (!info)
     return Show(info.error());
@@ -171,6 +173,8 @@ void TForm8::Button1Click() {
   auto flash_path = platform::OutputPathFor(Utf8(flash_choice.name));
   if (!flash_path)
     return Show(flash_path.error());
+  if (auto refused = builder::RefuseBuildOverInputs({}, *flash_path, *build); !refused)
+    return Show(refused.error());
   auto flash = builder::WriteFlashImage(*flash_path, *build, [] { QThread::msleep(kPauseMs); });
   Show(flash ? std::string(builder::kOk) : flash.error().text);
 }
@@ -239,12 +243,12 @@ void TForm8::LoadProjectFile(const std::string& folder, bool remember_folder) {
   const std::string path = Utf8(*chosen);
   if (remember_folder)
     ProjectFolder = FolderPart(path);
-  const std::optional<platform::Bytes> file = platform::ReadFileBytes(path);
-  if (!file)
-    return Show(builder::kOpenFail);
+  const auto commands = builder::ReadProjectFile(path);
+  if (!commands)
+    return Show(commands.error().text);
   const platform::CodePage page = platform::TextCodePage();
   ListBox2->clear();
-  for (const std::string& line : builder::LoadProjectLines(*file))
+  for (const std::string& line : *commands)
     ListBox2->addItem(Text(platform::DecodeText(line, page)));
 }
 

@@ -12,6 +12,7 @@
 #include "cli/commands.h"
 #include "platform/file_io.h"
 #include "platform/output_name.h"
+#include "platform/read_limits.h"
 
 namespace cli {
 
@@ -36,10 +37,9 @@ std::string DefaultUserInfoName(const std::string& flash) {
 }
 
 int Run(const BuildOptions& options) {
-  const std::optional<platform::Bytes> project = platform::ReadFileBytes(options.project);
-  if (!project)
-    return Print(platform::Error(builder::kOpenFail), options.common);
-  const builder::CommandList commands = builder::LoadProjectLines(*project);
+  const auto commands = builder::ReadProjectFile(options.project);
+  if (!commands)
+    return Print(commands.error(), options.common);
 
   builder::ResourceSet resources;
   resources.folder = builder::WithTrailingSeparator(options.bins);
@@ -48,7 +48,7 @@ int Run(const BuildOptions& options) {
   resources.header_size = builder::HeaderSizeFor(options.nand);
 
   int status = kOk;
-  auto build = builder::PrepareBuild(resources, commands, builder::BuildTimeNow(),
+  auto build = builder::PrepareBuild(resources, *commands, builder::BuildTimeNow(),
                                      [&](const platform::Message& message) {
                                        status = std::max(status, Print(message, options.common));
                                      });
@@ -59,13 +59,15 @@ int Run(const BuildOptions& options) {
       options.userinfo_given ? options.userinfo : DefaultUserInfoName(options.flash));
   if (!userinfo)
     return Print(userinfo.error(), options.common);
-  const platform::CodePage page = platform::TextCodePage(options.common.traditional_locale);
-  if (auto written = builder::WriteUserInfo(*userinfo, *build, page); !written)
-    return Print(written.error(), options.common);
-
   auto flash = platform::OutputPathFor(options.flash);
   if (!flash)
     return Print(flash.error(), options.common);
+  if (auto refused = builder::RefuseBuildOverInputs(*userinfo, *flash, *build, options.project);
+      !refused)
+    return Print(refused.error(), options.common);
+  const platform::CodePage page = platform::TextCodePage(options.common.traditional_locale);
+  if (auto written = builder::WriteUserInfo(*userinfo, *build, page); !written)
+    return Print(written.error(), options.common);
   if (auto written = builder::WriteFlashImage(*flash, *build); !written)
     return Print(written.error(), options.common);
   return std::max(status, Print(platform::Done(builder::kOk), options.common));

@@ -15,11 +15,11 @@ namespace cli {
 int Print(const platform::Message& message, const Common& common) {
   switch (message.kind) {
     case platform::MessageKind::Error:
-      std::cerr << message.text << '\n';
-      return kFailed;
     case platform::MessageKind::Warning:
       std::cerr << message.text << '\n';
-      return kOk;
+      if (!message.reason.empty())
+        std::cerr << message.reason << '\n';
+      return message.kind == platform::MessageKind::Error ? kFailed : kOk;
     case platform::MessageKind::Done:
       if (!common.quiet)
         std::cout << message.text << '\n';
@@ -60,15 +60,20 @@ platform::Progress ProgressBar(const Common& common, std::string label) {
   };
 }
 
-int PrintRun(const std::vector<platform::Message>& messages, const std::vector<std::string>& log,
-             bool stopped, const Common& common) {
+int PrintRun(const picture::RunReport& report, const Common& common) {
   int status = kOk;
-  for (const platform::Message& message : messages)
-    status = std::max(status, Print(message, common));
-  if (!stopped)
+  const std::size_t before_stop = report.stopped ? report.stop_messages_at : report.messages.size();
+  for (std::size_t i = 0; i < before_stop; ++i)
+    status = std::max(status, Print(report.messages[i], common));
+  if (!report.stopped)
     return status;
+  const std::vector<std::string>& log = report.log;
   if (!log.empty() && log.back().starts_with(picture::kFailToConvert))
     std::cerr << log.back() << '\n';
+  if (!report.reason.empty())
+    std::cerr << report.reason << '\n';
+  for (std::size_t i = before_stop; i < report.messages.size(); ++i)
+    Print(report.messages[i], common);
   return kFailed;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "picture/run_output.h"
 #include "platform/message.h"
 #include "platform/progress.h"
 
@@ -34,8 +35,8 @@ platform::Progress ProgressBar(const Common& common, std::string label);
 
 // Prints a conversion run's messages; when the run stopped, also its failure line (the
 // last log line, which no listing receives). Returns the exit status.
-int PrintRun(const std::vector<platform::Message>& messages, const std::vector<std::string>& log,
-             bool stopped, const Common& common);
+// The reason of the failure follows on a line of its own.
+int PrintRun(const picture::RunReport& report, const Common& common);
 
 // The pixel-walk options `picture` and `gif` share: --order rgb|bgr, --rotate 0|r90|l90,
 // --reverse-x, --reverse-y, --nand, stored as the windows' indexes and check boxes.

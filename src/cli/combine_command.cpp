@@ -43,7 +43,9 @@ int Run(const CombineOptions& options) {
   for (std::size_t index = 0; index < options.files.size(); ++index) {
     const int slot = static_cast<int>(index);
     const SlotArgument argument = ParseSlotArgument(options.files[index]);
-    if (slot == 0 && argument.start && std::stoll(*argument.start) != 0) {
+    // Digits only, so "not 0" is any digit other than 0, however long the number.
+    if (slot == 0 && argument.start &&
+        argument.start->find_first_not_of('0') != std::string::npos) {
       std::cerr << "dravick combine: File 1 always starts at 0\n";
       return kUsage;
     }

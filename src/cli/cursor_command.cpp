@@ -9,6 +9,8 @@
 #include "cursor/preview_png.h"
 #include "picture/messages.h"
 #include "platform/file_io.h"
+#include "platform/output_name.h"
+#include "platform/read_limits.h"
 
 namespace cli {
 
@@ -25,9 +27,9 @@ struct CursorOptions {
 platform::Result<cursor::CursorImage> ReadCursor(const CursorOptions& options) {
   if (!options.image.empty())
     return cursor::LoadCursorPicture(options.image);
-  const auto text = platform::ReadFileBytes(options.hex);
+  const auto text = platform::ReadFile(options.hex, platform::kTextFileLimit);
   if (!text)
-    return platform::Error(picture::kFailToOpen);
+    return platform::Because(platform::Error(picture::kFailToOpen), options.hex, text.error().text);
   const std::string_view chars(reinterpret_cast<const char*>(text->data()), text->size());
   return cursor::CursorFromBytes(cursor::ImportHexListing(cursor::TextLines(chars)));
 }
@@ -39,10 +41,20 @@ int Run(const CursorOptions& options) {
   const cursor::CursorBytes bytes = cursor::CursorFileBytes(*image);
   for (const std::string& line : cursor::CursorListingLines(bytes))
     std::cout << line << '\n';
+  // Neither output may replace the file the cursor was read from.
+  std::vector<std::string> outputs{options.png};
+  if (const auto output = platform::OutputPathFor(options.output))
+    outputs.push_back(*output);
+  if (auto refused = platform::RefuseOutputsOverInputs(
+          outputs, {options.image.empty() ? options.hex : options.image});
+      !refused)
+    return Print(refused.error(), options.common);
   if (!options.png.empty()) {
     const auto png = cursor::EncodePreviewPng(cursor::GridBitmap(*image));
-    if (!platform::WriteFileAtomically(options.png, png))
-      return Print(platform::Error("Can't open " + options.png), options.common);
+    if (auto written = platform::WriteFile(options.png, png); !written)
+      return Print(platform::Because(platform::Error("Can't open " + options.png), options.png,
+                                     written.error().text),
+                   options.common);
   }
   return Print(cursor::SaveCursorFile(options.output, bytes), options.common);
 }

@@ -107,8 +107,8 @@ std::unique_ptr<platform::GlyphRasteriser> OpenFont(const GlyphOptions& options,
 
 // Writes the finished bytes under -o and shows the completion text, or the failure.
 int Save(const platform::Bytes& bytes, const std::string& output, const std::string& completion,
-         const Common& common) {
-  const auto written = font::WriteFontFile(bytes, output);
+         const Common& common, const std::vector<std::string>& inputs) {
+  const auto written = font::WriteFontFile(bytes, output, inputs);
   if (!written)
     return Print(written.error(), common);
   return Print(platform::Done(completion), common);
@@ -151,7 +151,8 @@ void AddCharset(CLI::App& font_command, int& status) {
       return;
     }
     platform::Report(control.progress, 100);
-    status = Save(outcome.library, options->output, outcome.completion, options->glyph.common);
+    status = Save(outcome.library, options->output, outcome.completion, options->glyph.common,
+                  {options->glyph.font.family});
   });
 }
 
@@ -187,7 +188,8 @@ void AddString(CLI::App& font_command, int& status) {
       return;
     }
     platform::Report(control.progress, 100);
-    status = Save(outcome.file, options->output, font::kStringFontOk, options->glyph.common);
+    status = Save(outcome.file, options->output, font::kStringFontOk, options->glyph.common,
+                  {options->text_file, options->glyph.font.family});
   });
 }
 
@@ -247,6 +249,11 @@ void AddShow(CLI::App& font_command, int& status) {
       std::cout << '\n';
     if (!options->png.empty()) {
       const platform::Bytes png = font::EncodePng(font::SideBySide(glyph->view.previews));
+      if (auto refused = platform::RefuseOutputsOverInputs({options->png}, {options->glyph.font.family});
+          !refused) {
+        status = Print(refused.error(), options->glyph.common);
+        return;
+      }
       if (png.empty() || !platform::WriteFileAtomically(options->png, png)) {
         status = Print(platform::Error(font::kOpenCreatFileError), options->glyph.common);
         return;

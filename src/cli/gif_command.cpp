@@ -34,6 +34,8 @@ int Run(GifOptions& options) {
   auto output = platform::OutputPathFor(options.output);
   if (!output)
     return Print(output.error(), options.common);
+  if (auto refused = picture::RefuseRunOverInputs(*output, options.gifs); !refused)
+    return Print(refused.error(), options.common);
   Notice(picture::kStartToConvert, options.common);
 
   // One bar for the whole run: each frame's own 0..100 would end a line per frame.
@@ -48,7 +50,7 @@ int Run(GifOptions& options) {
   if (bar)
     bar(100);
 
-  return PrintRun(report.messages, report.log, report.stopped, options.common);
+  return PrintRun(report, options.common);
 }
 
 }  // namespace

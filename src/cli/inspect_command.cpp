@@ -2,6 +2,7 @@
 #include <iostream>
 #include <memory>
 
+#include "builder/builder_types.h"
 #include "builder/image_inspect.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
@@ -12,12 +13,14 @@ namespace cli {
 namespace {
 
 int Run(const std::string& path) {
-  const std::optional<platform::Bytes> image = platform::ReadFileBytes(path);
-  if (!image) {
-    std::cerr << "Can't open " << path << '\n';
+  // Only the header is read: the rest of the image matters only by its size.
+  auto image = platform::FileReader::Open(path);
+  auto header = image ? image->Read(0, builder::kNandHeaderSize) : image.error();
+  if (!header) {
+    std::cerr << "Can't open " << path << '\n' << path << ": " << header.error().text << '\n';
     return kFailed;
   }
-  auto report = builder::InspectImage(*image);
+  auto report = builder::InspectImage(*header, image->Size());
   if (!report) {
     std::cerr << path << ": " << report.error().text << '\n';
     return kFailed;

@@ -1,11 +1,16 @@
 // dravick: every tool of the desktop program, headless.
 #include <CLI/CLI.hpp>
+#include <exception>
 #include <iostream>
+#include <new>
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "platform/interrupt_cleanup.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Dravick(int argc, char** argv) {
   CLI::App app{"Dravick Tool: resources and flash images for Mrl display modules", "dravick"};
   app.set_version_flag("--version", "dravick 1.641");
   app.require_subcommand(1);
@@ -32,4 +37,22 @@ int main(int argc, char** argv) {
     return cli::kUsage;
   }
   return status;
+}
+
+}  // namespace
+
+// Whatever a run lets escape ends it with one line and status 1, never an abort; the
+// temporary files of its outputs are removed as the stack unwinds.
+int main(int argc, char** argv) {
+  platform::InstallInterruptCleanup();
+  try {
+    return Dravick(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "dravick: out of memory\n";
+  } catch (const std::exception& error) {
+    std::cerr << "dravick: " << error.what() << '\n';
+  } catch (...) {
+    std::cerr << "dravick: unexpected error\n";
+  }
+  return cli::kFailed;
 }

@@ -57,12 +57,14 @@ int Run(PictureOptions& options) {
   const std::vector<std::string> entries = ListEntries(options.inputs);
   if (entries.empty())
     return Print(platform::Error(picture::kPleaseInputPicture), options.common);
+  if (auto refused = picture::RefuseRunOverInputs(*output, entries); !refused)
+    return Print(refused.error(), options.common);
 
   Notice(picture::kStartToConvert, options.common);
   const picture::RunReport report = picture::ConvertPictures(
       entries, *output, settings, platform::TextCodePage(options.common.traditional_locale),
       ProgressBar(options.common, "picture"));
-  return PrintRun(report.messages, report.log, report.stopped, options.common);
+  return PrintRun(report, options.common);
 }
 
 }  // namespace

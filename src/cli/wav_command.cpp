@@ -53,7 +53,8 @@ int Run(const WavOptions& options) {
   const auto listing =
       audio::SoundListingLines({options.input, choice, info->samples_per_sec, samples->size()});
   return Print(audio::WriteSoundResource(*output, *samples, listing,
-                                         platform::TextCodePage(common.traditional_locale)),
+                                         platform::TextCodePage(common.traditional_locale),
+                                         options.input),
                common);
 }
 

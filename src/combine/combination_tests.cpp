@@ -138,6 +138,32 @@ TEST_F(Combination, OutputThatIsAlsoASlotIsReadBeforeItIsReplaced) {
   EXPECT_EQ(Read("a.bin")[14], 15);
 }
 
+// Combined onto File 1 the output still begins with all of that file; anywhere else the
+// file's own content would be lost, and so would a slot that the listing replaced.
+TEST_F(Combination, OutputOverALaterSlotIsRefused) {
+  const auto a = MakeFile("a.bin", 10, 1), b = MakeFile("b.bin", 5, 11);
+  const auto listing = MakeFile("out-Addr.txt", 3, 7);
+  const struct {
+    std::string output;
+    std::vector<std::string> slots;
+    std::string refused_input;
+  } cases[] = {
+      {b, {a, b}, b},
+      {In("out"), {a, listing}, listing},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.output);
+    const CombineOutcome outcome = CombineFiles(Picked(c.slots), c.output, CodePage::Gbk936);
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_NE(outcome.messages[0].text.find("is also an input (" + c.refused_input + ")"),
+              std::string::npos);
+    EXPECT_FALSE(outcome.output_created);
+  }
+  EXPECT_EQ(Read("b.bin").size(), 5u);
+  EXPECT_EQ(Read("out-Addr.txt").size(), 3u);
+  EXPECT_FALSE(std::filesystem::exists(In("out.bin")));
+}
+
 TEST_F(Combination, UnreadableSlotKeepsTheSlotsBeforeIt) {
   SlotTable fields;
   ASSERT_TRUE(PickFile(fields, 0, MakeFile("a.bin", 6)).ok());

@@ -102,8 +102,8 @@ platform::Message SaveCursorFile(const std::string& chosen_name, const CursorByt
   const auto path = platform::OutputPathFor(chosen_name);
   if (!path)
     return path.error();
-  if (!platform::WriteFileAtomically(*path, bytes))
-    return platform::Error("Can't open " + *path);
+  if (auto written = platform::WriteFile(*path, bytes); !written)
+    return platform::Because(platform::Error("Can't open " + *path), *path, written.error().text);
   return platform::Done("OK");
 }
 

@@ -40,9 +40,10 @@ platform::Result<CursorImage> CursorFromBitmap(const picture::WorkingBitmap& bit
 }
 
 platform::Result<CursorImage> LoadCursorPicture(const std::string& path) {
-  const auto file = platform::ReadFileBytes(path);
+  // A 32 x 32 picture is a few kilobytes in any form.
+  const auto file = platform::ReadFile(path, 16 * platform::kMiB);
   if (!file)
-    return platform::Error(picture::kFailToOpen);
+    return platform::Because(platform::Error(picture::kFailToOpen), path, file.error().text);
   platform::Result<platform::DecodedPicture> decoded = platform::Error(picture::kFailToOpen);
   switch (picture::PictureKindOf(path)) {
     case picture::kPng:

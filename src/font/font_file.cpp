@@ -7,12 +7,15 @@
 namespace font {
 
 platform::Result<std::string> WriteFontFile(std::span<const std::uint8_t> bytes,
-                                            const std::string& chosen_name) {
+                                            const std::string& chosen_name,
+                                            const std::vector<std::string>& inputs) {
   auto path = platform::OutputPathFor(chosen_name);
   if (!path)
     return path.error();
-  if (!platform::WriteFileAtomically(*path, bytes))
-    return platform::Error(kOpenCreatFileError);
+  if (auto refused = platform::RefuseOutputsOverInputs({*path}, inputs); !refused)
+    return refused.error();
+  if (auto written = platform::WriteFile(*path, bytes); !written)
+    return platform::Because(platform::Error(kOpenCreatFileError), *path, written.error().text);
   return path;
 }
 

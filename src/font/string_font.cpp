@@ -6,6 +6,7 @@
 
 #include "font/messages.h"
 #include "platform/chinese_forms.h"
+#include "platform/read_limits.h"
 
 namespace font {
 
@@ -36,9 +37,11 @@ std::optional<platform::Message> LoadStringText(const std::string& name, platfor
                                                 StringText& text) {
   if (name.find('.') == std::string::npos && text.loaded)
     return std::nullopt;
-  const std::optional<platform::Bytes> bytes = platform::ReadFileBytes(name);
-  if (!bytes)
-    return platform::Error("Cannot open file \"" + name + "\".");
+  const auto bytes = platform::ReadFile(name, platform::kTextFileLimit);
+  if (!bytes) {
+    return platform::Because(platform::Error("Cannot open file \"" + name + "\"."), name,
+                             bytes.error().text);
+  }
   text.lines = StringTextLines(*bytes, page);
   text.loaded = true;
   return std::nullopt;

@@ -38,7 +38,7 @@ StepOutcome PictureRun::ConvertCurrent(const WorkingBitmap& preview, PictureKind
     } else if (argb.error().kind == platform::MessageKind::Warning) {
       outcome.messages.push_back(argb.error());  // "The png don't have Alpha"
     } else {
-      return FailOn(entry);
+      return output_.FailOn(entry, entry + ": " + argb.error().text);
     }
   } else {
     const PixelForm form = FormOfFormatIndex(settings.pixel_format_index);
@@ -47,7 +47,9 @@ StepOutcome PictureRun::ConvertCurrent(const WorkingBitmap& preview, PictureKind
       bytes = EncodePicture(preview, form, settings.Encode(), progress);
   }
   if (!output_.Fits(item_size_)) {
-    FailOn(entry);
+    FailOn(entry, entry +
+                      ": the pictures pass the 2 GiB a resource file's signed 32-bit "
+                      "offsets reach");
     outcome.stopped = true;
     return outcome;
   }
@@ -75,17 +77,25 @@ RunReport ConvertPictures(const std::vector<std::string>& entries, const std::st
   struct Loaded {
     bool ok = true;
     WorkingBitmap preview;
+    std::string reason;
   };
   auto load = [&entries, &settings](std::size_t index) {
     return std::async(std::launch::async, [&entries, &settings, index] {
-      const PictureKind kind = PictureKindOf(entries[index]);
+      const std::string& entry = entries[index];
+      const PictureKind kind = PictureKindOf(entry);
       Loaded loaded;
       if (kind == kNoPicture)
         return loaded;
-      auto picture = LoadPreviewPicture(entries[index], kind, settings);
-      loaded.ok = picture.ok();
-      if (loaded.ok)
-        loaded.preview = std::move(*picture);
+      try {
+        auto picture = LoadPreviewPicture(entry, kind, settings);
+        loaded.ok = picture.ok();
+        if (loaded.ok)
+          loaded.preview = std::move(*picture);
+        else
+          loaded.reason = entry + ": " + picture.error().text;
+      } catch (const std::bad_alloc&) {
+        loaded = {false, {}, entry + ": out of memory"};
+      }
       return loaded;
     });
   };
@@ -104,7 +114,7 @@ RunReport ConvertPictures(const std::vector<std::string>& entries, const std::st
                                              settings, progress));
     if (!converted) {
       if (!loaded.ok)
-        take(run.FailOn(entry));
+        take(run.FailOn(entry, loaded.reason));
       return report;  // pictures still decoding are waited for as `ahead` goes
     }
   }

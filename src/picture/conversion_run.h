@@ -50,8 +50,10 @@ class PictureRun {
                              const PictureSettings& settings,
                              const platform::Progress& progress = {});
 
-  // Logs "Fail to convert " + entry and stops the run.
-  StepOutcome FailOn(const std::string& entry) { return output_.FailOn(entry); }
+  // Logs "Fail to convert " + entry and stops the run; `reason` says why, when known.
+  StepOutcome FailOn(const std::string& entry, const std::string& reason = {}) {
+    return output_.FailOn(entry, reason);
+  }
 
   // Writes the address list and says "Convert ok".
   StepOutcome Finish() { return output_.Finish(); }

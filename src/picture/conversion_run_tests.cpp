@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
+
+#include <sys/resource.h>
+
 #include "picture_writer.h"
 #include "platform/code_page.h"
 #include "temp_folder.h"
@@ -62,6 +67,83 @@ TEST_F(ConversionRunTest, AFailingPictureStopsTheRunWithoutAddressList) {
   EXPECT_EQ(report.log[2], "Fail to convert " + folder.File("c.bmp"));
   EXPECT_EQ(folder.Read("out.bin").size(), 16u);
   EXPECT_FALSE(folder.Exists("out-Addr.txt"));
+}
+
+// A stopped run keeps its whole pictures; the resource file it replaced had an address
+// list that now describes other bytes, so that list goes. A run stopped before it stored
+// anything leaves the earlier pair alone.
+TEST_F(ConversionRunTest, AStoppedRunNeverLeavesAStaleAddressList) {
+  struct Case {
+    const char* name;
+    std::vector<const char*> pictures;
+    std::size_t kept_bytes;  // 0: the earlier file stays
+  };
+  const Case cases[] = {
+      {"third fails", {"a.bmp", "b.bmp", "bad.bmp"}, 16},
+      {"first fails", {"bad.bmp", "a.bmp"}, 0},
+  };
+  Bmp("a.bmp", 2, 2);
+  Bmp("b.bmp", 2, 2);
+  folder.Write("bad.bmp", "broken");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    folder.Write("out.bin", Bytes(1000, 0xEE));
+    folder.Write("out-Addr.txt", std::string("{2, 2, 0x00000000, 0x000003E8},//old\r\n"));
+    std::vector<std::string> entries;
+    for (const char* picture : c.pictures)
+      entries.push_back(folder.File(picture));
+    const RunReport report = ConvertPictures(entries, folder.File("out.bin"), {}, kGbk);
+    EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(report.log.back(), "Fail to convert " + folder.File("bad.bmp"));
+    EXPECT_TRUE(report.reason.starts_with(folder.File("bad.bmp") + ": BMP: ")) << report.reason;
+    if (c.kept_bytes > 0) {
+      EXPECT_EQ(folder.Read("out.bin").size(), c.kept_bytes);
+      EXPECT_FALSE(folder.Exists("out-Addr.txt"));
+      ASSERT_EQ(report.messages.size(), 1u);
+      EXPECT_EQ(report.messages[0].kind, platform::MessageKind::Warning);
+      EXPECT_TRUE(report.messages[0].text.ends_with(folder.File("out-Addr.txt")));
+    } else {
+      EXPECT_EQ(folder.Read("out.bin"), Bytes(1000, 0xEE));
+      EXPECT_TRUE(folder.Exists("out-Addr.txt"));
+      EXPECT_TRUE(report.messages.empty());
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}),
+              c.kept_bytes > 0 ? 4 : 5);  // the pictures and out.bin (and its list)
+  }
+}
+
+TEST_F(ConversionRunTest, AFullDiskKeepsOnlyWholePictures) {
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+    Bmp(name, 10, 10);  // 200 bytes each as R5G6B5
+  // The file size limit stands in for the full disk.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 500;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const RunReport report =
+      ConvertPictures({folder.File("a.bmp"), folder.File("b.bmp"), folder.File("c.bmp")},
+                      folder.File("out.bin"), {}, kGbk);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, SIG_DFL);
+  EXPECT_TRUE(report.stopped);
+  ASSERT_FALSE(report.messages.empty());
+  EXPECT_EQ(report.messages[0].text, "The file might not be accessibl.");
+  EXPECT_EQ(report.messages[0].reason, folder.File("out.bin") + ": File too large");
+  EXPECT_EQ(folder.Read("out.bin").size(), 400u);
+  EXPECT_EQ(report.log.size(), 2u);
+  EXPECT_FALSE(folder.Exists("out-Addr.txt"));
+}
+
+TEST_F(ConversionRunTest, OutputsMayNotBeInputs) {
+  Bmp("a.bmp", 2, 2);
+  std::filesystem::create_symlink(folder.File("a.bmp"), folder.File("link.bin"));
+  const auto refused = RefuseRunOverInputs(folder.File("link.bin"), {folder.File("a.bmp")});
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.error().text, folder.File("link.bin") + " is also an input (" +
+                                      folder.File("a.bmp") + "); nothing was written");
+  EXPECT_TRUE(RefuseRunOverInputs(folder.File("new.bin"), {folder.File("a.bmp")}).ok());
 }
 
 TEST_F(ConversionRunTest, AnUnwritableResourceFileStopsTheRun) {

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <new>
 
-#include "platform/file_io.h"
+#include "platform/read_limits.h"
 
 namespace picture {
 
 platform::Result<platform::DecodedGif> LoadGif(const std::string& path) {
-  const auto bytes = platform::ReadFileBytes(path);
+  const auto bytes = platform::ReadFile(path, platform::kGifFileLimit);
   if (!bytes)
-    return platform::Error("GIF: cannot read " + path);
+    return bytes.error();
   return platform::DecodeGif(*bytes);
 }
 

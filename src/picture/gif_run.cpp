@@ -36,7 +36,7 @@ StepOutcome GifRun::Step(const GifSettings& settings, const platform::Progress& 
     return outcome;
   } catch (const std::bad_alloc&) {
     // A screen within the limits can still be more than this machine holds.
-    return FailOn(entry.name);
+    return FailOn(entry.name, entry.path + ": out of memory");
   }
 }
 
@@ -44,7 +44,7 @@ StepOutcome GifRun::ConvertFrames(const GifEntry& entry, const GifSettings& sett
                                   const platform::Progress& progress) {
   auto gif = LoadGif(entry.path);
   if (!gif)
-    return FailOn(entry.name);
+    return FailOn(entry.name, entry.path + ": " + gif.error().text);
   ClearCanvas(*gif, frame_canvas_);
   const PixelForm form = settings.Form();
   StepOutcome outcome;
@@ -57,7 +57,9 @@ StepOutcome GifRun::ConvertFrames(const GifEntry& entry, const GifSettings& sett
     item_size_ = EncodedSize(form, width, height, settings.nand);
     // Offsets and sizes must stay within the module's signed 32-bit tables.
     if (!output_.Fits(item_size_))
-      return FailOn(entry.name);
+      return FailOn(entry.name, entry.path +
+                                    ": the frames pass the 2 GiB a resource file's "
+                                    "signed 32-bit offsets reach");
     const std::vector<std::uint8_t> bytes =
         EncodePicture(frame_bitmap_, form, settings.Encode(), progress);
     const std::string line =

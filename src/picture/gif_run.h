@@ -74,7 +74,9 @@ class GifRun {
  private:
   StepOutcome ConvertFrames(const GifEntry& entry, const GifSettings& settings,
                             const platform::Progress& progress);
-  StepOutcome FailOn(const std::string& name) { return output_.FailOn(name); }
+  StepOutcome FailOn(const std::string& name, const std::string& reason = {}) {
+    return output_.FailOn(name, reason);
+  }
 
   std::vector<GifEntry> entries_;
   RunOutput output_;

@@ -12,4 +12,9 @@ inline constexpr const char* kFailToConvert = "Fail to convert ";
 inline constexpr const char* kFileDoesNotExist = "The file does not exist.";
 inline constexpr const char* kFileNotAccessible = "The file might not be accessibl.";
 
+// Ours: a stopped run replaced the resource file, so the list beside it was stale.
+inline constexpr const char* kEarlierListRemoved =
+    "The run stopped, so its pictures have no address list; removed the address list of an "
+    "earlier run, which no longer matches the resource file: ";
+
 }  // namespace picture

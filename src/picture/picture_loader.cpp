@@ -6,15 +6,16 @@
 #include "platform/decimal_field.h"
 #include "platform/file_io.h"
 #include "platform/picture_decoders.h"
+#include "platform/read_limits.h"
 
 namespace picture {
 
 namespace {
 
 platform::Result<platform::DecodedPicture> Decode(const std::string& path, PictureKind kind) {
-  const auto file = platform::ReadFileBytes(path);
+  const auto file = platform::ReadFile(path, platform::kPictureFileLimit);
   if (!file)
-    return platform::Error("cannot read " + path);
+    return file.error();
   switch (kind) {
     case kPng:
       return platform::DecodePng(*file);

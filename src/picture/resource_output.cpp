@@ -23,9 +23,24 @@ std::string ListingLine(int width, int height, std::uint32_t offset, std::uint32
 platform::Result<platform::Ok> ResourceStore::Store(std::span<const std::uint8_t> bytes) {
   if (path_.empty())
     return platform::Error(kFileDoesNotExist);
-  if (!platform::StoreInFile(path_, bytes, !created_))
-    return platform::Error(kFileNotAccessible);
-  created_ = true;
+  if (!pending_) {
+    auto created = platform::OutputFile::Create(path_);
+    if (!created)
+      return platform::Because(platform::Error(kFileNotAccessible), path_, created.error().text);
+    pending_.emplace(std::move(*created));
+  }
+  if (auto written = pending_->Write(bytes); !written)
+    return platform::Because(platform::Error(kFileNotAccessible), path_, written.error().text);
+  return platform::Ok{};
+}
+
+platform::Result<platform::Ok> ResourceStore::Keep() {
+  if (!pending_)
+    return platform::Ok{};
+  auto kept = pending_->Commit();
+  pending_.reset();
+  if (!kept)
+    return platform::Because(platform::Error(kFileNotAccessible), path_, kept.error().text);
   return platform::Ok{};
 }
 
@@ -33,9 +48,9 @@ platform::Result<platform::Ok> WriteAddressList(const std::string& output_path,
                                                 const std::vector<std::string>& log_lines,
                                                 platform::CodePage page) {
   const auto bytes = platform::TextFileBytes(log_lines, page);
-  if (!platform::WriteFileAtomically(platform::AddressListPathFor(output_path), bytes)) {
-    return platform::Error(kFileNotAccessible);
-  }
+  const std::string path = platform::AddressListPathFor(output_path);
+  if (auto written = platform::WriteFile(path, bytes); !written)
+    return platform::Because(platform::Error(kFileNotAccessible), path, written.error().text);
   return platform::Ok{};
 }
 

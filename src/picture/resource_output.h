@@ -2,11 +2,13 @@
 // Resource files and address lists of the picture and GIF converters.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/file_io.h"
 #include "platform/message.h"
 
 namespace picture {
@@ -18,21 +20,26 @@ std::string Hex8(std::uint32_t value);
 std::string ListingLine(int width, int height, std::uint32_t offset, std::uint32_t size,
                         const std::string& name);
 
-// The resource file of one run: the first item stored creates it anew, replacing any
-// file of that name; every later item is appended.
+// The resource file of one run. The items go one after another into a temporary file
+// beside it, which replaces any file of that name only when the run keeps it (Keep):
+// until then the folder never holds a half-written resource.
 class ResourceStore {
  public:
   explicit ResourceStore(std::string path) : path_(std::move(path)) {}
 
   // Stores the item; "The file might not be accessibl." (or "The file does not exist."
-  // without a path) when it cannot.
+  // without a path) when it cannot. An item that fails half-way is taken out again.
   platform::Result<platform::Ok> Store(std::span<const std::uint8_t> bytes);
 
+  // Renames what was stored into place. Nothing is done when nothing was stored.
+  platform::Result<platform::Ok> Keep();
+
+  [[nodiscard]] bool HasStored() const { return pending_.has_value(); }
   [[nodiscard]] const std::string& Path() const { return path_; }
 
  private:
   std::string path_;
-  bool created_ = false;
+  std::optional<platform::OutputFile> pending_;
 };
 
 // Writes the log lines, each followed by CR LF, in the code page, as the address list

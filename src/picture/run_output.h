@@ -19,6 +19,8 @@ struct StepOutcome {
   std::vector<platform::Message> messages;
   bool stopped = false;   // the run ended with a failure: no address list, no "Convert ok"
   bool finished = false;  // the address list is written and "Convert ok" is the last message
+  // Why the item named by the failure line failed ("a.png: PNG: CRC error"), when known.
+  std::string reason;
 };
 
 // A whole run: the messages shown, in order, and the log it left.
@@ -26,10 +28,18 @@ struct RunReport {
   std::vector<platform::Message> messages;
   std::vector<std::string> log;
   bool stopped = false;
+  std::string reason;  // of the failure, as in StepOutcome
+  // The messages of the step that stopped the run begin here; they follow its failure line.
+  std::size_t stop_messages_at = 0;
 
   // Adds a step's messages and the run's log so far; false when the step stopped the run.
   bool Take(const StepOutcome& step, const std::vector<std::string>& run_log);
 };
+
+// Refuses, before a run starts, a resource file or address list name that is one of the
+// pictures or GIFs the run reads.
+platform::Result<platform::Ok> RefuseRunOverInputs(const std::string& output_path,
+                                                   const std::vector<std::string>& inputs);
 
 class RunOutput {
  public:
@@ -47,10 +57,10 @@ class RunOutput {
 
   void Log(std::string line) { log_.push_back(std::move(line)); }
 
-  // Logs "Fail to convert " + name and stops the run.
-  StepOutcome FailOn(const std::string& name);
+  // Logs "Fail to convert " + name and stops the run. `reason` says why, when known.
+  StepOutcome FailOn(const std::string& name, const std::string& reason = {});
 
-  // Writes the address list and says "Convert ok".
+  // Puts the resource file in place, writes the address list and says "Convert ok".
   StepOutcome Finish();
 
   [[nodiscard]] bool Stopped() const { return stopped_; }
@@ -59,6 +69,12 @@ class RunOutput {
   [[nodiscard]] const std::string& Path() const { return store_.Path(); }
 
  private:
+  // A stopped run keeps the items stored so far: the resource file is put in place after
+  // the failure line, and an address list of an earlier run beside it, which would now
+  // describe other bytes, is removed.
+  void KeepStoredItems(StepOutcome& outcome);
+  void RemoveEarlierAddressList(StepOutcome& outcome) const;
+
   ResourceStore store_;
   platform::CodePage page_;
   std::int64_t next_address_ = 0;

@@ -192,6 +192,13 @@ bool TForm6::ChooseResourceFile() {
     platform::Ui().ShowMessage(Text(path.error().text));
     return false;
   }
+  std::vector<std::string> inputs;
+  for (int i = 0; i < ListBox1->count(); ++i)
+    inputs.push_back(EntryPath(i));
+  if (auto refused = picture::RefuseRunOverInputs(*path, inputs); !refused) {
+    platform::Ui().ShowMessage(Text(refused.error().text));
+    return false;
+  }
   OutputPath = *path;
   platform::Ui().ShowMessage(picture::kStartToConvert);
   return true;

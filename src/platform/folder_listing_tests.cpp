@@ -42,8 +42,6 @@ TEST(FileIo, AtomicWriteReplacesAndNeverLeavesATemporaryFile) {
   ASSERT_TRUE(WriteFileAtomically(path, std::vector<std::uint8_t>(100, 1)));
   ASSERT_TRUE(WriteFileAtomically(path, std::vector<std::uint8_t>{2, 3}));
   EXPECT_EQ(*ReadFileBytes(path), (std::vector<std::uint8_t>{2, 3}));
-  ASSERT_TRUE(StoreInFile(path, std::vector<std::uint8_t>{4}, false));
-  EXPECT_EQ(*ReadFileBytes(path), (std::vector<std::uint8_t>{2, 3, 4}));
   EXPECT_FALSE(
       WriteFileAtomically((folder / "no" / "x.bin").string(), std::vector<std::uint8_t>{1}));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);

@@ -16,18 +16,29 @@ enum class MessageKind {
 struct Message {
   MessageKind kind = MessageKind::Error;
   std::string text;  // UTF-8, byte for byte the text the window shows
+  // Why, when the window's text does not say: "x.png: PNG: CRC error". The command line
+  // prints it on a line of its own after the text. Not part of a message's identity.
+  std::string reason;
 
-  friend bool operator==(const Message&, const Message&) = default;
+  friend bool operator==(const Message& a, const Message& b) {
+    return a.kind == b.kind && a.text == b.text;
+  }
 };
 
 inline Message Error(std::string text) {
-  return {MessageKind::Error, std::move(text)};
+  return {MessageKind::Error, std::move(text), {}};
 }
 inline Message Warning(std::string text) {
-  return {MessageKind::Warning, std::move(text)};
+  return {MessageKind::Warning, std::move(text), {}};
 }
 inline Message Done(std::string text) {
-  return {MessageKind::Done, std::move(text)};
+  return {MessageKind::Done, std::move(text), {}};
+}
+
+// The message with `subject + ": " + why` as its reason.
+inline Message Because(Message message, const std::string& subject, const std::string& why) {
+  message.reason = subject + ": " + why;
+  return message;
 }
 
 // A value or an error message. Small on purpose: std::expected is C++23.

@@ -104,11 +104,13 @@ expect_stop() {  # expect_stop MESSAGE ARGS...: exit 1 with MESSAGE on stderr, n
   [ ! -s stdout ] || fail "$*: stdout not empty"
 }
 expect_stop "Error file's name" --project demo.ini --bins bins -o ""
-expect_stop "Open fail!" --project missing.ini --bins bins -o x
+expect_stop "Open fail!
+missing.ini: No such file or directory" --project missing.ini --bins bins -o x
 expect_stop "There aren't any picture data!" --project demo.ini --bins out/none -o x
 fill Picture-2.bin 16 '\021'
 mkdir stop
-expect_stop "Open bins/Picture-2-Addr.txt fail!" --project demo.ini --bins bins -o stop/flash
+expect_stop "Open bins/Picture-2-Addr.txt fail!
+bins/Picture-2-Addr.txt: No such file or directory" --project demo.ini --bins bins -o stop/flash
 [ -z "$(ls stop)" ] || fail "a stopped build wrote files"
 rm bins/Picture-2.bin
 printf '{12AB, 2, 0x0, 0x10},//a.png\r\n' >bins/Picture-3-Addr.txt
@@ -120,7 +122,8 @@ expect_stop "Module info error!" --project short.ini --bins bins -o x
 
 # A resource that cannot be read at the end leaves no flash image; the earlier one stays.
 cp out/Flash.bin keep.bin
-expect_stop "Can't open bins/Wav-none.bin" --project demo.ini --bins bins -o keep Picture-1.bin \
+expect_stop "Can't open bins/Wav-none.bin
+bins/Wav-none.bin: No such file or directory" --project demo.ini --bins bins -o keep Picture-1.bin \
   Wav-none.bin
 cmp -s keep.bin out/Flash.bin || fail "the earlier flash image was touched"
 ls keep.bin.* 2>/dev/null && fail "a temporary file was left"

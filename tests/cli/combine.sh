@@ -56,7 +56,8 @@ cmp -s self.bin <(cat a.bin b.bin) || fail "output that is also slot 1"
 "$DRAVICK" combine -o "" a.bin >/dev/null 2>stderr
 [ $? -eq 1 ] && [ "$(cat stderr)" = "Error file's name" ] || fail "empty name"
 "$DRAVICK" combine -o no/dir/x a.bin >/dev/null 2>stderr
-[ $? -eq 1 ] && [ "$(cat stderr)" = "Can't open no/dir/x.bin" ] || fail "unwritable output"
+[ $? -eq 1 ] && [ "$(cat stderr)" = "Can't open no/dir/x.bin
+no/dir/x.bin: No such file or directory" ] || fail "unwritable output"
 mkdir listing-Addr.txt
 "$DRAVICK" combine -o listing a.bin >stdout 2>stderr
 [ $? -eq 0 ] && [ "$(cat stderr)" = "The file might not be accessibl." ] \

@@ -63,7 +63,8 @@ cmp -s Cursor-back.bin Cursor-again.bin || fail "a listing does not read back to
 [ "$(cat err.txt)" = "Error file's name" ] || fail "empty -o message: $(cat err.txt)"
 [ "$(wc -l <out.txt)" = 16 ] || fail "the listing comes before the save"
 "$DRAVICK" cursor --hex six.txt -o no/such/folder/c >/dev/null 2>err.txt
-[ $? = 1 ] && [ "$(cat err.txt)" = "Can't open no/such/folder/c.bin" ] ||
+[ $? = 1 ] && [ "$(cat err.txt)" = "Can't open no/such/folder/c.bin
+no/such/folder/c.bin: No such file or directory" ] ||
   fail "unwritable file: $(cat err.txt)"
 bmp small.bmp 31
 "$DRAVICK" cursor --image small.bmp -o Cursor-small >out.txt 2>err.txt

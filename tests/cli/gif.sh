@@ -82,7 +82,8 @@ head -c 60 run.gif >cut.gif
 "$DRAVICK" gif -o broken sub/one.gif cut.gif >stdout 2>stderr
 status=$?
 [ $status -eq 1 ] || fail "failing GIF: status $status"
-[ "$(tail -n 1 stderr)" = "Fail to convert cut.gif" ] || fail "failing GIF: failure line"
+[ "$(sed -n 2p stderr)" = "Fail to convert cut.gif" ] || fail "failing GIF: failure line"
+[[ "$(sed -n 3p stderr)" == "cut.gif: GIF: "* ]] || fail "failing GIF: reason $(cat stderr)"
 [ ! -e broken-Addr.txt ] || fail "failing GIF: address list written"
 [ "$(stat -c %s broken.bin)" -eq 2 ] || fail "failing GIF: frames stored so far stay"
 [ ! -s stdout ] || fail "failing GIF: success text"
@@ -96,7 +97,8 @@ for bad in short.gif text.gif empty.gif huge.gif missing.gif; do
   "$DRAVICK" gif -o bad "$bad" >/dev/null 2>stderr
   status=$?
   [ $status -eq 1 ] || fail "$bad: status $status"
-  [ "$(tail -n 1 stderr)" = "Fail to convert $bad" ] || fail "$bad: failure line"
+  [ "$(sed -n 2p stderr)" = "Fail to convert $bad" ] || fail "$bad: failure line"
+  [[ "$(sed -n 3p stderr)" == "$bad: "?* ]] || fail "$bad: reason"
 done
 
 # Usage and name errors.

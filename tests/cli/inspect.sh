@@ -61,5 +61,6 @@ head -c 100 nor.bin >short.bin
 [ "$(cat stderr)" = "short.bin: Not a flash image: it is shorter than the 0x3000-byte header" ] ||
   fail "short file message: $(cat stderr)"
 "$DRAVICK" inspect missing.bin 2>stderr
-[ $? -eq 1 ] && [ "$(cat stderr)" = "Can't open missing.bin" ] || fail "missing file"
+[ $? -eq 1 ] && [ "$(cat stderr)" = "Can't open missing.bin
+missing.bin: No such file or directory" ] || fail "missing file"
 echo "inspect: all checks passed"

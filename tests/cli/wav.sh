@@ -69,7 +69,8 @@ eight="8bits wav files,Please didn't select 16bits bin data"
 expect 1 "" "$eight" -- --bits 16 -o Wav-no mono8.wav
 expect 1 "" "Don't support this format!" -- --channel two -o Wav-no mono8.wav
 expect 1 "" "Error file's name" -- -o "" mono8.wav
-expect 1 "" "打开文件失败!" -- -o Wav-no missing.wav
+expect 1 "" "打开文件失败!
+missing.wav: No such file or directory" -- -o Wav-no missing.wav
 wav junk.wav 1 8 8000 '\x01\x02' JUNK
 expect 1 "" "Error Chunk!
 The wav file has no data chunk" -- -o Wav-no junk.wav
