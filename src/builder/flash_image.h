@@ -6,6 +6,7 @@
 
 #include "builder/make_bin.h"
 #include "platform/code_page.h"
+#include "platform/file_io.h"
 #include "platform/message.h"
 
 namespace builder {
@@ -40,5 +41,17 @@ using PauseBeforeOpen = std::function<void()>;
 // neither leaves an incomplete image (an earlier image stays).
 platform::Result<platform::Ok> WriteFlashImage(const std::string& path, const PreparedBuild& build,
                                                const PauseBeforeOpen& pause = {});
+
+// The same in two steps, so that a build can learn that the image fits on the disk
+// before it writes anything else: the image file is created (as a temporary file) with
+// its whole size reserved, then filled and put in place.
+platform::Result<platform::OutputFile> StartFlashImage(const std::string& path,
+                                                       const PreparedBuild& build);
+platform::Result<platform::Ok> WriteFlashImage(platform::OutputFile& image,
+                                               const PreparedBuild& build,
+                                               const PauseBeforeOpen& pause = {});
+
+// The header and every placed resource of a kind the image takes.
+std::uint64_t FlashImageSize(const PreparedBuild& build);
 
 }  // namespace builder

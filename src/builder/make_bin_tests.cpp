@@ -166,7 +166,7 @@ TEST_F(MakeBinTest, AResourceThatCannotBeReadLeavesNoImageAndKeepsThePreviousOne
   auto written = WriteFlashImage(folder_.File("Flash.bin"), *build, [&] { ++pauses; });
   ASSERT_FALSE(written.ok());
   EXPECT_EQ(written.error().text, "Can't open " + folder_.File("Wav-1.bin"));
-  EXPECT_EQ(pauses, 3);
+  EXPECT_EQ(pauses, 1);  // found missing before the image file is made
   const std::string previous = "previous";
   EXPECT_EQ(folder_.Read("Flash.bin"), std::vector<std::uint8_t>(previous.begin(), previous.end()));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Folder()),

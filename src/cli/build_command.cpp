@@ -65,10 +65,14 @@ int Run(const BuildOptions& options) {
   if (auto refused = builder::RefuseBuildOverInputs(*userinfo, *flash, *build, options.project);
       !refused)
     return Print(refused.error(), options.common);
+  // The image's room on the disk is taken first: a build that cannot finish writes nothing.
+  auto image = builder::StartFlashImage(*flash, *build);
+  if (!image)
+    return Print(image.error(), options.common);
   const platform::CodePage page = platform::TextCodePage(options.common.traditional_locale);
   if (auto written = builder::WriteUserInfo(*userinfo, *build, page); !written)
     return Print(written.error(), options.common);
-  if (auto written = builder::WriteFlashImage(*flash, *build); !written)
+  if (auto written = builder::WriteFlashImage(*image, *build); !written)
     return Print(written.error(), options.common);
   return std::max(status, Print(platform::Done(builder::kOk), options.common));
 }

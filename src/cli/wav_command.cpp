@@ -37,10 +37,15 @@ int Run(const WavOptions& options) {
       {"left", audio::kLeftChannel}, {"right", audio::kRightChannel}, {"two", audio::kTwoChannel}};
   const std::map<std::string, int> bits{{"8", audio::kEightBits}, {"16", audio::kSixteenBits}};
   const std::map<std::string, int> speeds{{"1", 0}, {"2", 1}, {"4", 2}, {"8", 3}, {"16", 4}};
+  // The options' checks admit only these names; an unset one keeps the loaded choice.
+  auto chosen = [](const std::map<std::string, int>& names, const std::string& name, int unset) {
+    const auto found = names.find(name);
+    return found == names.end() ? unset : found->second;
+  };
   audio::OutputChoice choice;
-  choice.channel = options.channel.empty() ? info->channel_choice : channels.at(options.channel);
-  choice.bits = options.bits.empty() ? info->bit_choice : bits.at(options.bits);
-  choice.speed = speeds.at(options.speed);
+  choice.channel = chosen(channels, options.channel, info->channel_choice);
+  choice.bits = chosen(bits, options.bits, info->bit_choice);
+  choice.speed = chosen(speeds, options.speed, 0);
 
   const auto samples =
       audio::ConvertWavFile(options.input, *info, choice, ProgressBar(common, "wav"));

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-
-#include <sys/resource.h>
 
 #include "picture_writer.h"
 #include "platform/code_page.h"
+#include "file_size_limit.h"
 #include "temp_folder.h"
 
 namespace picture {
@@ -115,18 +113,12 @@ TEST_F(ConversionRunTest, AStoppedRunNeverLeavesAStaleAddressList) {
 TEST_F(ConversionRunTest, AFullDiskKeepsOnlyWholePictures) {
   for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
     Bmp(name, 10, 10);  // 200 bytes each as R5G6B5
-  // The file size limit stands in for the full disk.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  ::getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 500;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const RunReport report =
-      ConvertPictures({folder.File("a.bmp"), folder.File("b.bmp"), folder.File("c.bmp")},
-                      folder.File("out.bin"), {}, kGbk);
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, SIG_DFL);
+  RunReport report;
+  {
+    const tools::FileSizeLimit full_disk(500);
+    report = ConvertPictures({folder.File("a.bmp"), folder.File("b.bmp"), folder.File("c.bmp")},
+                             folder.File("out.bin"), {}, kGbk);
+  }
   EXPECT_TRUE(report.stopped);
   ASSERT_FALSE(report.messages.empty());
   EXPECT_EQ(report.messages[0].text, "The file might not be accessibl.");

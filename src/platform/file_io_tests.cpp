@@ -5,12 +5,12 @@
 #include <csignal>
 #include <filesystem>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/interrupt_cleanup.h"
+#include "file_size_limit.h"
 #include "temp_folder.h"
 
 namespace platform {
@@ -116,19 +116,14 @@ TEST(OutputFile, LongestLegalNamesWork) {
 
 TEST(OutputFile, AFailedWriteLeavesOnlyWholeItems) {
   tools::TempFolder folder;
-  // The file size limit stands in for a full disk: writes past it fail with EFBIG.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  ::getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   auto out = OutputFile::Create(folder.File("r.bin"));
   ASSERT_TRUE(out.ok());
-  EXPECT_TRUE(out->Write(Bytes(600, 1)).ok());
-  const auto second = out->Write(Bytes(600, 2));
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, SIG_DFL);
+  Result<Ok> second = Ok{};
+  {
+    const tools::FileSizeLimit full_disk(1000);
+    EXPECT_TRUE(out->Write(Bytes(600, 1)).ok());
+    second = out->Write(Bytes(600, 2));
+  }
   ASSERT_FALSE(second.ok());
   EXPECT_EQ(second.error().text, "File too large");
   EXPECT_EQ(out->Size(), 600u);
