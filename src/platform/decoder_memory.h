@@ -13,7 +13,7 @@ auto FailOnOutOfMemory(const char* prefix, Decode&& decode) -> decltype(decode()
   try {
     return decode();
   } catch (const std::bad_alloc&) {
-    return Error(std::string(prefix) + "not enough memory");
+    return Error(std::string(prefix) + "out of memory");
   }
 }
 

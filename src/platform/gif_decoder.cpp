@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <new>
 #include <string>
 
 #include <gif_lib.h>
 
+#include "platform/decoder_memory.h"
 #include "platform/gif_layout.h"
 
 namespace platform {
@@ -224,11 +224,7 @@ Result<DecodedGif> DecodeWhole(std::span<const std::uint8_t> file) {
 }  // namespace
 
 Result<DecodedGif> DecodeGif(std::span<const std::uint8_t> file) {
-  try {
-    return DecodeWhole(file);
-  } catch (const std::bad_alloc&) {
-    return Error("GIF: not enough memory");
-  }
+  return FailOnOutOfMemory("GIF: ", [file] { return DecodeWhole(file); });
 }
 
 }  // namespace platform
