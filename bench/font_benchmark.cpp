@@ -140,7 +140,7 @@ void BM_Fallback(benchmark::State& state) {
     const font::LibraryOutcome outcome = font::BuildCharsetLibrary({}, **rasteriser, control);
     benchmark::DoNotOptimize(outcome.library.data());
     stood_in = 0;
-    for (const platform::FaceCount& face : (*rasteriser)->CountedCoverage().fallback_faces)
+    for (const platform::FaceCount& face : outcome.coverage.fallback_faces)
       stood_in += face.characters;
   }
   state.counters["fell_back"] = double(stood_in);

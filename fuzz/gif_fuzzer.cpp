@@ -47,8 +47,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const platform::DecodedGif& gif = *decoded;
   FUZZ_REQUIRE(gif.screen_width >= 0 && gif.screen_height >= 0);
   FUZZ_REQUIRE(std::int64_t{gif.screen_width} * gif.screen_height <= platform::kMaxGifScreenPixels);
-  for (const platform::GifFrame& frame : gif.frames)
+  std::int64_t covered = 0;
+  for (const platform::GifFrame& frame : gif.frames) {
     CheckFrame(frame, gif);
+    covered += std::int64_t{frame.width} * frame.height;
+  }
+  // A screen over the free size is one its frames cover.
+  const std::int64_t screen = std::int64_t{gif.screen_width} * gif.screen_height;
+  FUZZ_REQUIRE(screen <= platform::kGifFreeScreenPixels || covered >= screen);
   if (std::int64_t{gif.screen_width} * gif.screen_height <= kLargestDrawn) {
     fuzz::Choices choices(input);
     CheckDrawing(gif, choices);

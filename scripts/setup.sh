@@ -12,7 +12,7 @@ packages=(
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-dejavu-core fontconfig
   fonts-lexi-gulim  # Hangul, which the stand-in face lacks: the Unicode set's default range
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils xdotool imagemagick
   clang libclang-rt-14-dev
 )
 missing=()

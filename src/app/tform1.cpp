@@ -1,18 +1,16 @@
 #include "app/tform1.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
-#include <QEventLoop>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QMenuBar>
-#include <QScreen>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QThread>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "picture/messages.h"
 #include "picture/picture_folder.h"
@@ -20,9 +18,12 @@
 #include "picture/preview_image.h"
 #include "platform/code_page.h"
 #include "platform/dialogs.h"
+#include "platform/list_selection.h"
 #include "platform/output_name.h"
 #include "platform/paths.h"
+#include "platform/program_end.h"
 #include "platform/qt_text.h"
+#include "platform/window_placement.h"
 
 namespace {
 using platform::Text;
@@ -38,13 +39,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   setObjectName("TForm1");
   setWindowTitle("Dravick Tool V1.641");
   PictureFolder = platform::PathToUtf8(std::filesystem::current_path()) + platform::kSeparator;
+  platform::SetProgramEnding(false);
   BuildControls();
   BuildMenu();
   resize(1024, 700);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    move((area.width() - width()) / 2, (area.height() - height()) / 2);
-  }
+  platform::CentreOnScreen(this);
+  platform::OpenMaximised(this);
 }
 
 void TForm1::BuildControls() {
@@ -84,8 +84,7 @@ void TForm1::BuildControls() {
   ComboBox1 = column.PixelFormats({"R5G6B5", "R8G8B8", "Black_White"});
   RadioGroup1 = column.ColourOrder();
   RadioGroup2 = column.Rotation();
-  CheckBoxX = column.CheckBox("CheckBoxX", "ReverseX");
-  CheckBoxY = column.CheckBox("CheckBoxY", "ReverseY");
+  std::tie(CheckBoxX, CheckBoxY) = column.Mirrors();
   auto* alpha_row = new QHBoxLayout;
   LabelAPNG = new QLabel("PNG  Alpha     ", PanelControl);
   EditAPNG = new QLineEdit("150", PanelControl);
@@ -120,7 +119,7 @@ void TForm1::BuildControls() {
   connect(BtnExit, &QPushButton::clicked, this, &TForm1::BtnExitClick);
   connect(BtnBmpUP, &QPushButton::clicked, this, &TForm1::BtnBmpUPClick);
   connect(BtnBmpDown, &QPushButton::clicked, this, &TForm1::BtnBmpDownClick);
-  connect(ListBox1, &QListWidget::itemClicked, this, &TForm1::ListBox1Click);
+  platform::OnEntryChosen(ListBox1, [this] { ListBox1Click(); });
   connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
   // The preview shows the picture as the chosen form and dither will show it.
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::ShowPreview);
@@ -191,6 +190,18 @@ void TForm1::Dravick1Click() {
   ShowTool(6);
 }
 
+void TForm1::closeEvent(QCloseEvent* event) {
+  // Closing the main window ends the program: a run stops, the other windows close
+  // with it, and work they are doing stops at its next pause.
+  Timer1->stop();
+  platform::SetProgramEnding(true);
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window != this && window->isVisible())
+      window->close();
+  }
+  QMainWindow::closeEvent(event);
+}
+
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!event->spontaneous())
@@ -253,11 +264,10 @@ void TForm1::BtnInputPictureClick() {
     return;
   CurrentPicture = Utf8(*chosen);
   ScanFolder(CurrentPicture);
-  if (ListBox1->count() > 0)
-    ListBox1->setCurrentRow(0);
+  platform::SelectRow(ListBox1, 0);
   for (int i = 0; i < ListBox1->count(); ++i) {
     if (Utf8(ListBox1->item(i)->text()) == CurrentPicture) {
-      ListBox1->setCurrentRow(i);
+      platform::SelectRow(ListBox1, i);
       break;
     }
   }
@@ -269,29 +279,34 @@ void TForm1::BtnInputPictureClick() {
 }
 
 void TForm1::ListBox1Click() {
-  if (ListBox1->currentRow() < 0)
+  const int selected = platform::SelectedRow(ListBox1);
+  if (selected < 0)
     return;
-  CurrentPicture = Utf8(ListBox1->currentItem()->text());
+  CurrentPicture = Utf8(ListBox1->item(selected)->text());
   if (!LoadPreview())
     platform::Ui().ShowMessage(picture::kFailToOpen);
 }
 
 void TForm1::BtnBmpUPClick() {
-  const int index = ListBox1->currentRow();
+  const int index = platform::SelectedRow(ListBox1);
   if (ListBox1->count() < 2 || index <= 0)
     return;
-  QListWidgetItem* item = ListBox1->takeItem(index);
-  ListBox1->insertItem(index - 1, item);
-  ListBox1->setCurrentRow(index - 1);
+  MoveEntry(index, index - 1);
 }
 
 void TForm1::BtnBmpDownClick() {
-  const int index = ListBox1->currentRow();
+  const int index = platform::SelectedRow(ListBox1);
   if (ListBox1->count() < 2 || index < 0 || index >= ListBox1->count() - 1)
     return;
-  QListWidgetItem* item = ListBox1->takeItem(index);
-  ListBox1->insertItem(index + 1, item);
-  ListBox1->setCurrentRow(index + 1);
+  MoveEntry(index, index + 1);
+}
+
+void TForm1::MoveEntry(int from, int to) {
+  // The selection moves with the entry; the current picture and the preview stay.
+  const QSignalBlocker quiet(ListBox1);
+  QListWidgetItem* item = ListBox1->takeItem(from);
+  ListBox1->insertItem(to, item);
+  platform::SelectRow(ListBox1, to);
 }
 
 void TForm1::BtnExitClick() {
@@ -325,8 +340,19 @@ std::optional<std::string> TForm1::ChooseResourceFile() {
 }
 
 void TForm1::SetRunning(bool running) {
-  BtnSConvert->setEnabled(!running);
-  BtnMConvert->setEnabled(!running);
+  // A run converts the entries it started with; while it lasts nothing may refill,
+  // reorder or reselect the list under it, nor start another run.
+  for (QWidget* control : std::initializer_list<QWidget*>{BtnInputPicture, BtnSConvert, BtnMConvert,
+                                                          BtnBmpUP, BtnBmpDown, ListBox1})
+    control->setEnabled(!running);
+}
+
+void TForm1::StartRun(std::vector<std::string> entries) {
+  NextAddress = 0;
+  run_entries_ = std::move(entries);
+  run_.emplace(OutputPath, ConvertCount, platform::TextCodePage());
+  SetRunning(true);
+  Timer1->start(500);
 }
 
 void TForm1::AppendLog(const std::string& line) {
@@ -343,10 +369,9 @@ void TForm1::BtnSConvertClick() {
   ConvertIndex = 0;
   ConvertCount = 1;
   Memo1->clear();
-  NextAddress = 0;
-  run_.emplace(OutputPath, ConvertCount, platform::TextCodePage());
-  SetRunning(true);
-  Timer1->start(500);
+  // The listing names the entry selected now, whose picture the preview shows.
+  const int selected = platform::SelectedRow(ListBox1);
+  StartRun({selected >= 0 ? Utf8(ListBox1->item(selected)->text()) : std::string()});
 }
 
 void TForm1::BtnMConvertClick() {
@@ -359,17 +384,23 @@ void TForm1::BtnMConvertClick() {
   ConvertIndex = 0;
   ConvertCount = ListBox1->count();
   Memo1->clear();
-  ListBox1->setCurrentRow(0);
-  CurrentPicture = Utf8(ListBox1->item(0)->text());
+  std::vector<std::string> entries;
+  for (int i = 0; i < ListBox1->count(); ++i)
+    entries.push_back(Utf8(ListBox1->item(i)->text()));
+  platform::SelectRow(ListBox1, 0);
+  CurrentPicture = entries.front();
   if (auto loaded = LoadPreview(); !loaded) {
     // Not guarded in the window's design: the error box shows the error's own text.
     platform::Ui().ShowMessage(Text(loaded.error().text));
     return;
   }
-  NextAddress = 0;
-  run_.emplace(OutputPath, ConvertCount, platform::TextCodePage());
-  SetRunning(true);
-  Timer1->start(500);
+  StartRun(std::move(entries));
+}
+
+std::string TForm1::RunEntry(int index) const {
+  if (index < 0 || index >= static_cast<int>(run_entries_.size()))
+    return {};
+  return run_entries_[static_cast<std::size_t>(index)];
 }
 
 void TForm1::PumpEvents(int percent) {
@@ -384,12 +415,13 @@ void TForm1::Timer1Timer() {
   EncodeBitmap = PreviewPicture;
   PictureWidth = EncodeBitmap.Width();
   PictureHeight = EncodeBitmap.Height();
-  const int selected = ListBox1->currentRow();
-  const std::string entry = selected >= 0 ? Utf8(ListBox1->item(selected)->text()) : std::string();
+  const std::string entry = RunEntry(run_->ConvertIndex());
   const std::size_t logged = run_->Log().size();
   picture::StepOutcome step = run_->ConvertCurrent(
       EncodeBitmap, PreviewKeyed, static_cast<picture::PictureKind>(CurrentKind), CurrentPicture,
       entry, ReadPictureSettings(), [this](int percent) { PumpEvents(percent); });
+  if (platform::ProgramEnding())
+    return;
   ItemSize = static_cast<int>(run_->ItemSize());
   NextAddress = static_cast<int>(run_->NextAddress());
   ConvertIndex = run_->ConvertIndex();
@@ -404,8 +436,8 @@ void TForm1::Timer1Timer() {
   ProgressBar1->setValue(100);
 
   if (run_->HasMore()) {
-    ListBox1->setCurrentRow(ConvertIndex);
-    CurrentPicture = Utf8(ListBox1->item(ConvertIndex)->text());
+    platform::SelectRow(ListBox1, ConvertIndex);
+    CurrentPicture = RunEntry(ConvertIndex);
     if (!LoadPreview()) {
       step = run_->FailOn(CurrentPicture);
       AppendLog(run_->Log().back());

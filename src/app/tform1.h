@@ -113,6 +113,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildControls();
@@ -124,10 +125,15 @@ class TForm1 : public QMainWindow {
   void ShowPreview();
   void ScanFolder(const std::string& chosen_path);
   void SetRunning(bool running);
+  void StartRun(std::vector<std::string> entries);
+  // The run's own copy of entry `index`; empty outside it.
+  [[nodiscard]] std::string RunEntry(int index) const;
+  void MoveEntry(int from, int to);
   void AppendLog(const std::string& line);
   std::optional<std::string> ChooseResourceFile();
   void PumpEvents(int percent);
 
   std::vector<QWidget*> tool_windows_;
   std::optional<picture::PictureRun> run_;
+  std::vector<std::string> run_entries_;  // the list as the run started
 };

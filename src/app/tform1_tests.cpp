@@ -1,11 +1,16 @@
 #include "app/tform1.h"
 
+#include <QApplication>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <deque>
+#include <functional>
 
 #include "picture/dither.h"
 #include "picture_writer.h"
+#include "platform/program_end.h"
 #include "platform/scripted_dialogs.h"
 #include "temp_folder.h"
 
@@ -40,6 +45,32 @@ bool Shows(const QLabel* image, const picture::WorkingBitmap& expected) {
   return true;
 }
 
+void Click(QWidget* widget) {
+  QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+void ClickEntry(QListWidget* list, int row) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(row)).center());
+}
+
+void ClickMenu(TForm1& form, QAction* action) {
+  QTest::mouseClick(form.menuBar(), Qt::LeftButton, {},
+                    form.menuBar()->actionGeometry(action).center());
+}
+
+void ShowActive(QWidget& window) {
+  window.show();
+  QApplication::setActiveWindow(&window);
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+// Waits, with the timer really ticking, until the run has ended.
+bool WaitForTheRun(const TForm1& form) {
+  return QTest::qWaitFor(
+      [&form] { return !form.Timer1->isActive() && form.BtnMConvert->isEnabled(); }, 20000);
+}
+
 }  // namespace
 
 class TForm1Tests : public QObject {
@@ -47,6 +78,12 @@ class TForm1Tests : public QObject {
 
  private:
   tools::TempFolder* folder_ = nullptr;
+
+  // Input Picture, clicked, choosing the named picture of the folder.
+  void Input(TForm1& form, platform::ScriptedDialogs& dialogs, const std::string& name) {
+    dialogs.open_answers.push_back(Q(folder_->File(name)));
+    Click(form.BtnInputPicture);
+  }
 
   void WriteBmp(const std::string& name, int w, int h) {
     folder_->Write(name,
@@ -279,6 +316,189 @@ class TForm1Tests : public QObject {
     QCOMPARE(LogLines(form),
              QStringList({Q("{3, 2, 0x00000000, 0x00000012},//" + folder_->File("a.bmp"))}));
     QCOMPARE(folder_->Read("one.bin").size(), std::size_t(18));
+  }
+
+  void ArrowKeysPreviewThePictureTheyReach() {
+    WriteBmp("a.bmp", 3, 2);
+    WriteBmp("b.bmp", 5, 4);
+    WriteBmp("c.bmp", 7, 6);
+    platform::ScriptedDialogs dialogs;
+    TForm1 form;
+    ShowActive(form);
+    Input(form, dialogs, "a.bmp");
+    QCOMPARE(form.PreviewPicture.Width(), 3);
+    form.ListBox1->setFocus();
+    QTest::keyClick(form.ListBox1, Qt::Key_Down);
+    QCOMPARE(form.CurrentPicture, folder_->File("b.bmp"));
+    QCOMPARE(form.PreviewPicture.Width(), 5);
+    QTest::keyClick(form.ListBox1, Qt::Key_End);
+    QCOMPARE(form.PreviewPicture.Width(), 7);
+    QTest::keyClick(form.ListBox1, Qt::Key_Up);
+    QCOMPARE(form.PreviewPicture.Width(), 5);
+
+    // A click on the entry already selected loads it again, with the rotation now set.
+    Click(form.RadioGroup2->findChildren<QRadioButton*>().at(1));
+    ClickEntry(form.ListBox1, 1);
+    QCOMPARE(form.PreviewPicture.Width(), 4);
+
+    // Single Convert names the entry the keys reached, with that picture's bytes.
+    dialogs.save_answers.push_back({true, Q(folder_->File("one"))});
+    Click(form.BtnSConvert);
+    QVERIFY(WaitForTheRun(form));
+    QCOMPARE(LogLines(form),
+             QStringList({Q("{4, 5, 0x00000000, 0x00000028},//" + folder_->File("b.bmp"))}));
+    QCOMPARE(folder_->Read("one.bin").size(), std::size_t(40));
+    QVERIFY(dialogs.messages.endsWith("Convert ok"));
+  }
+
+  // Everything a user can reach during a run, tried while a picture is encoded and
+  // between pictures: nothing may crash the run or store one picture under another's
+  // name (a list refilled from a smaller folder used to do both).
+  void ControlsUsedDuringARunLeaveItsPicturesAndNames() {
+    WriteBmp("a.bmp", 3, 40);
+    WriteBmp("b.bmp", 5, 40);
+    WriteBmp("c.bmp", 7, 40);
+    WriteBmp("d.bmp", 9, 40);
+    WriteBmp("small/z.bmp", 2, 2);
+    platform::ScriptedDialogs dialogs;
+    TForm1 form;
+    ShowActive(form);
+    Input(form, dialogs, "a.bmp");
+    QCOMPARE(form.ListBox1->count(), 5);  // the subfolder's picture stands at its place
+    dialogs.open_answers.push_back(Q(folder_->File("small/z.bmp")));
+    dialogs.save_answers.push_back({true, Q(folder_->File("second"))});
+
+    const std::vector<std::pair<const char*, std::function<void()>>> actions = {
+        {"Input Picture", [&] { Click(form.BtnInputPicture); }},
+        {"arrow keys in the list",
+         [&] {
+           form.ListBox1->setFocus();
+           QTest::keyClick(form.ListBox1, Qt::Key_End);
+           QTest::keyClick(form.ListBox1, Qt::Key_Up);
+         }},
+        {"a click in the list", [&] { ClickEntry(form.ListBox1, 4); }},
+        {"Picture UP", [&] { Click(form.BtnBmpUP); }},
+        {"Picture Down", [&] { Click(form.BtnBmpDown); }},
+        {"Single Convert", [&] { Click(form.BtnSConvert); }},
+        {"All Convert", [&] { Click(form.BtnMConvert); }},
+        {"ReverseX", [&] { Click(form.CheckBoxX); }},
+        {"the pixel format",
+         [&] {
+           form.ComboBox1->setFocus();
+           QTest::keyClick(form.ComboBox1, Qt::Key_Down);
+         }},
+        {"the alpha limit",
+         [&] {
+           form.EditAPNG->setFocus();
+           QTest::keyClicks(form.EditAPNG, "7");
+         }},
+        {"a tool window from the menu", [&] { ClickMenu(form, form.BinFile1); }},
+    };
+    // While a picture is encoded the window pumps its events after every row: every
+    // control is tried there during the first picture; then again each time a listing
+    // line is logged, when the tick goes on to the next entry.
+    std::deque<std::pair<const char*, std::function<void()>>> pending(actions.begin(),
+                                                                      actions.end());
+    int tried = 0;
+    connect(form.ProgressBar1, &QProgressBar::valueChanged, &form, [&](int percent) {
+      if (percent > 0 && percent < 98 && !pending.empty()) {
+        auto action = pending.front().second;
+        pending.pop_front();
+        ++tried;
+        action();
+      }
+    });
+    connect(form.Memo1, &QPlainTextEdit::textChanged, &form, [&] {
+      if (!form.Memo1->toPlainText().isEmpty() && pending.empty()) {
+        for (const auto& [name, action] : actions) {
+          ++tried;
+          action();
+        }
+      }
+    });
+    dialogs.save_answers.push_front({true, Q(folder_->File("run"))});
+    Click(form.BtnMConvert);
+    QVERIFY(!form.BtnInputPicture->isEnabled() && !form.ListBox1->isEnabled());
+    QVERIFY(WaitForTheRun(form));
+    QVERIFY(tried > static_cast<int>(actions.size()));
+
+    // Each picture under its own name and size, back to back in the resource file.
+    const QStringList lines = LogLines(form);
+    QCOMPARE(lines.size(), 5);
+    const struct {
+      const char* entry;
+      int width;
+      int height;
+    } pictures[] = {{"a.bmp", 3, 40},
+                    {"b.bmp", 5, 40},
+                    {"c.bmp", 7, 40},
+                    {"d.bmp", 9, 40},
+                    {"small/z.bmp", 2, 2}};
+    std::uint32_t offset = 0;
+    for (int i = 0; i < 5; ++i) {
+      const QString prefix = QString("{%1, %2, 0x%3, 0x")
+                                 .arg(pictures[i].width)
+                                 .arg(pictures[i].height)
+                                 .arg(QString::number(offset, 16).toUpper().rightJustified(8, '0'));
+      QVERIFY2(lines[i].startsWith(prefix), qPrintable(lines[i]));
+      QVERIFY2(lines[i].endsWith("},//" + Q(folder_->File(pictures[i].entry))),
+               qPrintable(lines[i]));
+      offset += lines[i].section(", 0x", 2, 2).section('}', 0, 0).toUInt(nullptr, 16);
+    }
+    QCOMPARE(folder_->Read("run.bin").size(), std::size_t(offset));
+    QVERIFY(folder_->Exists("run-Addr.txt"));
+    QVERIFY(!folder_->Exists("second.bin"));
+    QCOMPARE(dialogs.open_answers.size(), std::size_t(1));  // Input Picture never opened
+    QVERIFY(dialogs.messages.endsWith("Convert ok"));
+    QVERIFY(form.BtnInputPicture->isEnabled() && form.ListBox1->isEnabled());
+  }
+
+  void ExitEndsTheProgramWithItsToolWindows() {
+    for (const bool by_menu : {false, true}) {
+      TForm1 form;
+      QWidget tool_a(nullptr, Qt::Window);
+      QWidget tool_b(nullptr, Qt::Window);
+      std::vector<QWidget*> tools{&tool_a, &tool_b};
+      for (int i = 0; i < 5; ++i)
+        tools.push_back(new QWidget(&form, Qt::Window));
+      form.SetToolWindows(tools);
+      ShowActive(form);
+      ClickMenu(form, form.Bootloader1);
+      ClickMenu(form, form.ICON1);
+      QVERIFY(tool_a.isVisible() && tool_b.isVisible());
+      QVERIFY(!platform::ProgramEnding());
+      if (by_menu)
+        ClickMenu(form, form.File1);
+      else
+        Click(form.BtnExit);
+      QVERIFY(!form.isVisible());
+      QVERIFY(!tool_a.isVisible() && !tool_b.isVisible());
+      QVERIFY(platform::ProgramEnding());
+    }
+  }
+
+  void ExitDuringARunStopsIt() {
+    WriteBmp("a.bmp", 4, 60);
+    WriteBmp("b.bmp", 4, 60);
+    platform::ScriptedDialogs dialogs;
+    TForm1 form;
+    ShowActive(form);
+    Input(form, dialogs, "a.bmp");
+    bool clicked = false;
+    connect(form.ProgressBar1, &QProgressBar::valueChanged, &form, [&](int percent) {
+      if (percent > 10 && !clicked) {
+        clicked = true;
+        Click(form.BtnExit);
+      }
+    });
+    dialogs.save_answers.push_back({true, Q(folder_->File("out"))});
+    Click(form.BtnMConvert);
+    QVERIFY(QTest::qWaitFor([&] { return clicked; }, 5000));
+    QTest::qWait(200);
+    QVERIFY(!form.Timer1->isActive());
+    QVERIFY(!form.isVisible());
+    QVERIFY(!folder_->Exists("out-Addr.txt"));
+    QVERIFY(!dialogs.messages.contains("Convert ok"));
   }
 };
 

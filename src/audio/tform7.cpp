@@ -4,9 +4,7 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "audio/sound_resource.h"
@@ -14,6 +12,7 @@
 #include "platform/code_page.h"
 #include "platform/dialogs.h"
 #include "platform/output_name.h"
+#include "platform/window_placement.h"
 
 namespace {
 
@@ -62,10 +61,7 @@ TForm7::TForm7(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(ComboBoxBitSample, &QComboBox::activated, this, &TForm7::ComboBoxBitSampleSelect);
   connect(ComboBoxSpeed, &QComboBox::activated, this, &TForm7::ComboBoxSpeedSelect);
   adjustSize();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    move((area.width() - width()) / 2, (area.height() - height()) / 2);
-  }
+  platform::CentreOnScreen(this);
 }
 
 void TForm7::BuildControls() {
@@ -73,6 +69,8 @@ void TForm7::BuildControls() {
 
   EditFileName = new QLineEdit(this);
   EditFileName->setObjectName("EditFileName");
+  // Room for a usual path; a longer one shows its end, where the file's name is.
+  EditFileName->setMinimumWidth(EditFileName->fontMetrics().averageCharWidth() * 64);
   layout->addWidget(EditFileName);
 
   auto* wav_group = new QGroupBox("WAV Message", this);
@@ -147,6 +145,8 @@ void TForm7::Button1Click() {
 
 void TForm7::LoadWavFile(const QString& path) {
   EditFileName->setText(path);
+  EditFileName->setCursorPosition(static_cast<int>(path.size()));
+  EditFileName->setToolTip(path);
   WavPath = path.toStdString();
   const auto info = audio::LoadWav(WavPath);
   if (!info) {

@@ -1,4 +1,5 @@
 // The WAV window on the offscreen platform, its dialogs scripted.
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -89,6 +90,29 @@ class TForm7Tests : public QObject {
     QCOMPARE(form.ComboBoxChannel->currentText(), QString("Two Channel"));
     QCOMPARE(form.ComboBoxSpeed->currentText(), QString("1:2"));
     QCOMPARE(form.EditBinDataSize->text(), QString("40000"));
+  }
+
+  // The choice lists answer the keyboard as they answer the mouse, and a long path
+  // shows its end, where the file's name is.
+  void ArrowKeysChooseAndALongPathShowsItsEnd() {
+    platform::ScriptedDialogs dialogs;
+    TForm7 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QString folder = QString("a folder with a rather long name/").repeated(4);
+    QVERIFY(QDir().mkpath(folder_.filePath(folder)));
+    Load(form, dialogs,
+         Write(folder + "stereo.wav",
+               audio::test::PcmWav(2, 16, 22050, audio::test::Counting(40000))));
+    QCOMPARE(form.EditFileName->cursorPosition(), form.EditFileName->text().size());
+    QVERIFY(form.EditFileName->width() >= form.EditFileName->fontMetrics().averageCharWidth() * 60);
+    QTest::keyClick(form.ComboBoxChannel, Qt::Key_Up);  // "Right Channel"
+    QCOMPARE(form.ChannelChoice, 1);
+    QCOMPARE(form.EditBinDataSize->text(), QString("20000"));
+    QTest::keyClick(form.ComboBoxBitSample, Qt::Key_Up);  // "8bits"
+    QCOMPARE(form.EditBinDataSize->text(), QString("10000"));
+    QTest::keyClick(form.ComboBoxSpeed, Qt::Key_End);  // "1:16"
+    QCOMPARE(form.EditBinDataSize->text(), QString("625"));
   }
 
   void ConvertWritesTheResourceAndItsListing() {

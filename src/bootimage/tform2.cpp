@@ -2,17 +2,16 @@
 
 #include <QFontDatabase>
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "bootimage/boot_image_file.h"
 #include "bootimage/boot_script.h"
 #include "platform/dialogs.h"
+#include "platform/window_placement.h"
 
 using namespace bootimage;
 
@@ -33,10 +32,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window) {
   BuildControls();
   Memo1->clear();
   resize(900, 640);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    move((area.width() - width()) / 2, (area.height() - height()) / 2);
-  }
+  platform::CentreOnScreen(this);
   connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
 }

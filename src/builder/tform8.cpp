@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QProcess>
+#include <QSignalBlocker>
 #include <QThread>
 #include <filesystem>
 
@@ -15,9 +16,11 @@
 #include "platform/code_page.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
+#include "platform/list_selection.h"
 #include "platform/output_name.h"
 #include "platform/paths.h"
 #include "platform/qt_text.h"
+#include "platform/window_placement.h"
 
 namespace {
 using platform::Text;
@@ -50,16 +53,21 @@ void ExchangeItems(QListWidget* list, int a, int b) {
   list->item(b)->setText(text);
 }
 
-void MoveUp(QListWidget* list) {
-  const int selected = list->currentRow();
-  if (list->count() >= 2 && selected > 0)
-    ExchangeItems(list, selected, selected - 1);
+// True when an exchange took place.
+bool MoveUp(QListWidget* list) {
+  const int selected = platform::SelectedRow(list);
+  if (list->count() < 2 || selected <= 0)
+    return false;
+  ExchangeItems(list, selected, selected - 1);
+  return true;
 }
 
-void MoveDown(QListWidget* list) {
-  const int selected = list->currentRow();
-  if (list->count() >= 2 && selected >= 0 && selected < list->count() - 1)
-    ExchangeItems(list, selected, selected + 1);
+bool MoveDown(QListWidget* list) {
+  const int selected = platform::SelectedRow(list);
+  if (list->count() < 2 || selected < 0 || selected >= list->count() - 1)
+    return false;
+  ExchangeItems(list, selected, selected + 1);
+  return true;
 }
 
 constexpr const char* kBinFilter = "*.bin|*.bin";
@@ -76,7 +84,7 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent, Qt::Window) {
                  Qt::WindowCloseButtonHint);
   BuildControls();
   ConnectHandlers();
-  setWindowState(Qt::WindowMaximized);
+  platform::OpenMaximised(this);
 }
 
 void TForm8::ConnectHandlers() {
@@ -87,7 +95,7 @@ void TForm8::ConnectHandlers() {
   connect(BtnClose, &QPushButton::clicked, this, &TForm8::BtnCloseClick);
   connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
   connect(BtnQuillet, &QPushButton::clicked, this, &TForm8::BtnQuilletClick);
-  connect(ListBox2, &QListWidget::itemClicked, this, &TForm8::ListBox2Click);
+  platform::OnEntryChosen(ListBox2, [this] { ListBox2Click(); });
   connect(BtnInsert, &QPushButton::clicked, this, &TForm8::BtnInsertClick);
   connect(BtnRemCmd, &QPushButton::clicked, this, &TForm8::BtnRemCmdClick);
   connect(BtnUpCmd, &QPushButton::clicked, this, &TForm8::BtnUpCmdClick);
@@ -124,9 +132,9 @@ void TForm8::BtnAddAllClick() {
 }
 
 void TForm8::BtnRemoveClick() {
-  const int selected = ListBox1->currentRow();
+  const int selected = platform::SelectedRow(ListBox1);
   if (ListBox1->count() >= 2 && selected > 0)
-    delete ListBox1->takeItem(selected);
+    platform::DeleteRow(ListBox1, selected);
 }
 
 void TForm8::BtnUPClick() {
@@ -190,44 +198,57 @@ void TForm8::Edit1KeyDown(int key) {
     Show(builder::kTabKey);
     return;
   }
-  const int selected = ListBox2->currentRow();
+  const int selected = platform::SelectedRow(ListBox2);
   if (ListBox2->count() > 1 && selected >= 0) {
     ListBox2->item(selected)->setText(Edit1->text());
-    ListBox2->setCurrentRow(selected);
+    platform::SelectRow(ListBox2, selected);
   }
 }
 
 void TForm8::ListBox2Click() {
-  const QListWidgetItem* item = ListBox2->currentItem();
-  if (!item)
+  const int selected = platform::SelectedRow(ListBox2);
+  if (selected < 0)
     return Show(builder::kFailToOpenFile);
-  Edit1->setText(item->text());
+  Edit1->setText(ListBox2->item(selected)->text());
 }
 
 void TForm8::BtnInsertClick() {
-  const int selected = ListBox2->currentRow();
-  if (ListBox2->count() >= 2 && selected >= 1)
-    ListBox2->insertItem(selected, Edit1->text());
+  const int selected = platform::SelectedRow(ListBox2);
+  if (ListBox2->count() < 2 || selected < 1)
+    return;
+  // The new line, which the editor holds, is the one selected afterwards.
+  const QSignalBlocker quiet(ListBox2);
+  ListBox2->insertItem(selected, Edit1->text());
+  platform::SelectRow(ListBox2, selected);
 }
 
 void TForm8::BtnRemCmdClick() {
   if (ListBox2->count() < 2)
     return;
-  const int selected = ListBox2->currentRow();
+  const int selected = platform::SelectedRow(ListBox2);
   if (selected > 0)
-    delete ListBox2->takeItem(selected);
-  if (selected >= 0 && selected < ListBox2->count()) {
-    ListBox2->setCurrentRow(selected);
+    platform::DeleteRow(ListBox2, selected);
+  // The line now at that index is selected and copied into the editor; after the last
+  // line nothing is selected, so Enter cannot write the editor over another line.
+  if (selected >= 0 && selected < ListBox2->count())
     Edit1->setText(ListBox2->item(selected)->text());
-  }
 }
 
 void TForm8::BtnUpCmdClick() {
-  MoveUp(ListBox2);
+  if (MoveUp(ListBox2))
+    ShowSelectedCommand();
 }
 
 void TForm8::BtnDnCmdClick() {
-  MoveDown(ListBox2);
+  if (MoveDown(ListBox2))
+    ShowSelectedCommand();
+}
+
+void TForm8::ShowSelectedCommand() {
+  // The selection stays at its index while the lines move under it: the editor follows,
+  // so Enter never writes one command's text over its neighbour.
+  if (const int selected = platform::SelectedRow(ListBox2); selected >= 0)
+    Edit1->setText(ListBox2->item(selected)->text());
 }
 
 void TForm8::BtnInputClick() {

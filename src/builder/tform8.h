@@ -76,4 +76,5 @@ class TForm8 : public QWidget {
   void LoadProjectFile(const std::string& folder, bool remember_folder);
   // The command list as code-page lines, as the project file holds them.
   builder::CommandList CommandLines() const;
+  void ShowSelectedCommand();
 };

@@ -16,6 +16,11 @@ QStringList Lines(const QListWidget* list) {
   return lines;
 }
 
+void ClickEntry(QListWidget* list, int row) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(row)).center());
+}
+
 void Fill(QListWidget* list, const QStringList& lines, int selected) {
   list->clear();
   list->addItems(lines);
@@ -92,10 +97,13 @@ class TForm8Tests : public QObject {
         << 2 << "BtnRemCmd" << QStringList{"l0", "l1", "l3", "l4"} << "l3";
     QTest::newRow("delete the last line")
         << 4 << "BtnRemCmd" << QStringList{"l0", "l1", "l2", "l3"} << "new";
+    // The selection stays at its index; the editor shows the line that is there now.
     QTest::newRow("command up") << 1 << "BtnUpCmd" << QStringList{"l1", "l0", "l2", "l3", "l4"}
-                                << "new";
+                                << "l0";
     QTest::newRow("command down") << 1 << "BtnDnCmd" << QStringList{"l0", "l2", "l1", "l3", "l4"}
-                                  << "new";
+                                  << "l2";
+    QTest::newRow("command up at the top")
+        << 0 << "BtnUpCmd" << QStringList{"l0", "l1", "l2", "l3", "l4"} << "new";
   }
   void CommandListEditing() {
     QFETCH(int, selected);
@@ -261,6 +269,77 @@ class TForm8Tests : public QObject {
     form.BtnClose->click();
     QVERIFY(!form.isVisible());
     QCOMPARE(form.ListBox1->count(), 1);
+  }
+
+  void ArrowKeysCopyTheCommandTheyReach() {
+    TForm8 form;
+    form.show();
+    Fill(form.ListBox2, {"l0", "l1", "l2", "l3"}, -1);
+    ClickEntry(form.ListBox2, 1);
+    QCOMPARE(form.Edit1->text(), QString("l1"));
+    QTest::keyClick(form.ListBox2, Qt::Key_Down);
+    QCOMPARE(form.Edit1->text(), QString("l2"));
+    QTest::keyClick(form.ListBox2, Qt::Key_End);
+    QCOMPARE(form.Edit1->text(), QString("l3"));
+    QTest::keyClick(form.ListBox2, Qt::Key_Up);
+    QCOMPARE(form.Edit1->text(), QString("l2"));
+
+    // Enter writes the editor over the line the keys reached, and nowhere else.
+    form.Edit1->setFocus();
+    form.Edit1->selectAll();
+    QTest::keyClicks(form.Edit1, "82h:1,2,3");
+    QTest::keyClick(form.Edit1, Qt::Key_Return);
+    QCOMPARE(Lines(form.ListBox2), (QStringList{"l0", "l1", "82h:1,2,3", "l3"}));
+
+    // A click on the line already selected copies it again, over an edit not entered.
+    QTest::keyClicks(form.Edit1, "x");
+    ClickEntry(form.ListBox2, 2);
+    QCOMPARE(form.Edit1->text(), QString("82h:1,2,3"));
+  }
+
+  void DeletingTheLastLineSelectsNothing() {
+    TForm8 form;
+    form.show();
+    Fill(form.ListBox2, {"l0", "l1", "l2"}, -1);
+    ClickEntry(form.ListBox2, 2);
+    form.Edit1->setText("typed");
+    QTest::mouseClick(form.BtnRemCmd, Qt::LeftButton);
+    QCOMPARE(Lines(form.ListBox2), (QStringList{"l0", "l1"}));
+    QVERIFY(form.ListBox2->selectedItems().isEmpty());
+    QCOMPARE(form.Edit1->text(), QString("typed"));
+    // With nothing selected Enter changes no command.
+    QTest::keyClick(form.Edit1, Qt::Key_Return);
+    QCOMPARE(Lines(form.ListBox2), (QStringList{"l0", "l1"}));
+
+    // A line in the middle: the one now at its index is selected and copied.
+    Fill(form.ListBox2, {"l0", "l1", "l2"}, -1);
+    ClickEntry(form.ListBox2, 1);
+    QTest::mouseClick(form.BtnRemCmd, Qt::LeftButton);
+    QCOMPARE(form.ListBox2->selectedItems().size(), 1);
+    QCOMPARE(form.ListBox2->currentRow(), 1);
+    QCOMPARE(form.Edit1->text(), QString("l2"));
+
+    // The resource list likewise.
+    Fill(form.ListBox1, {"a", "b", "c"}, -1);
+    ClickEntry(form.ListBox1, 2);
+    QTest::mouseClick(form.BtnRemove, Qt::LeftButton);
+    QCOMPARE(Lines(form.ListBox1), (QStringList{"a", "b"}));
+    QVERIFY(form.ListBox1->selectedItems().isEmpty());
+    QTest::mouseClick(form.BtnRemove, Qt::LeftButton);  // nothing selected: nothing deleted
+    QCOMPARE(Lines(form.ListBox1), (QStringList{"a", "b"}));
+    Fill(form.ListBox1, {"a", "b", "c"}, 1);
+    QTest::mouseClick(form.BtnRemove, Qt::LeftButton);
+    QCOMPARE(form.ListBox1->selectedItems().first()->text(), QString("c"));
+  }
+
+  void OpensMaximisedWithOnlyACloseBox() {
+    TForm8 form;
+    QVERIFY(form.windowState() & Qt::WindowMaximized);
+    const Qt::WindowFlags flags = form.windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMinMaxButtonsHint));
   }
 };
 

@@ -1,11 +1,9 @@
 #include "combine/tform5.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -15,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/qt_text.h"
+#include "platform/window_placement.h"
 
 using combine::kSlotCount;
 
@@ -37,10 +36,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::Window) {
   for (int slot = 1; slot < kSlotCount; ++slot)
     pickers_[slot]->setEnabled(false);
   resize(760, 480);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    move((area.width() - width()) / 2, (area.height() - height()) / 2);
-  }
+  platform::CentreOnScreen(this);
 
   connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
@@ -50,8 +46,12 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(Button8, &QPushButton::clicked, this, &TForm5::Button8Click);
   connect(Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
   connect(Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
-  for (QLineEdit* start : {Edit2, Edit5, Edit8, Edit11, Edit14})
+  for (QLineEdit* start : {Edit2, Edit5, Edit8, Edit11, Edit14}) {
     start->installEventFilter(this);
+    // A field emptied while typing waits for the entry to end (Enter, or the focus
+    // leaving it) before it is re-chained, and refused if still empty.
+    connect(start, &QLineEdit::editingFinished, this, [this, start] { StartFieldKeyUp(start); });
+  }
 }
 
 void TForm5::BuildControls() {
@@ -127,18 +127,24 @@ void TForm5::FormShow() {
 
 bool TForm5::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyRelease) {
-    if (watched == Edit2)
-      Edit2KeyUp();
-    else if (watched == Edit5)
-      Edit5KeyUp();
-    else if (watched == Edit8)
-      Edit8KeyUp();
-    else if (watched == Edit11)
-      Edit11KeyUp();
-    else if (watched == Edit14)
-      Edit14KeyUp();
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (field != nullptr && !field->text().isEmpty())
+      StartFieldKeyUp(field);
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void TForm5::StartFieldKeyUp(const QLineEdit* field) {
+  if (field == Edit2)
+    Edit2KeyUp();
+  else if (field == Edit5)
+    Edit5KeyUp();
+  else if (field == Edit8)
+    Edit8KeyUp();
+  else if (field == Edit11)
+    Edit11KeyUp();
+  else if (field == Edit14)
+    Edit14KeyUp();
 }
 
 combine::SlotTable TForm5::ReadSlots() const {

@@ -75,6 +75,8 @@ class TForm5 : public QWidget {
   void BuildControls();
   void ShowSlots(const combine::SlotTable& slots);
   void PickSlot(int slot);
+  // The key-release handler of a start field.
+  void StartFieldKeyUp(const QLineEdit* field);
   void RechainFrom(int slot);
 
   std::array<QPushButton*, combine::kSlotCount> pickers_{};

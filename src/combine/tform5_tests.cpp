@@ -110,9 +110,16 @@ class TForm5Tests : public QObject {
     window.Edit5->end(false);
     for (int i = 0; i < 3; ++i)
       QTest::keyClick(window.Edit5, Qt::Key_Backspace);
+    QCOMPARE(window.Edit8->text(), QString("51"));  // start "1" + length 50, the last good chain
+    // Emptied while typing: nothing is said until the entry ends.
+    QVERIFY(dialogs.messages.isEmpty());
+    QTest::keyClicks(window.Edit5, "20");
+    QCOMPARE(window.Edit8->text(), QString("70"));
+    QTest::keyClick(window.Edit5, Qt::Key_Backspace);
+    QTest::keyClick(window.Edit5, Qt::Key_Backspace);
+    QTest::keyClick(window.Edit5, Qt::Key_Tab);
     QCOMPARE(dialogs.messages,
              QStringList{"Start Address of File 2: '' is not a valid integer value"});
-    QCOMPARE(window.Edit8->text(), QString("51"));  // start "1" + length 50, the last good chain
   }
 
   void OverlappingStartIsRefused() {

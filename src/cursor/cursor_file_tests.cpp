@@ -6,7 +6,10 @@
 #include <filesystem>
 
 #include "cursor/cursor_picture.h"
+#include "picture_writer.h"
 #include "platform/file_io.h"
+#include "png_chunks.h"
+#include "temp_folder.h"
 
 namespace cursor {
 namespace {
@@ -168,6 +171,43 @@ TEST(CursorPicture, ColoursMapToCodes) {
   ASSERT_FALSE(wrong.ok());
   EXPECT_EQ(wrong.error().text, "The cursor picture must be 32 x 32 pixels");
   EXPECT_FALSE(LoadCursorPicture("/nonexistent/cursor.png").ok());
+}
+
+TEST(CursorPicture, APictureOfAnotherSizeIsRefusedFromItsHeader) {
+  using tools::png::Chunk;
+  using Bytes = std::vector<std::uint8_t>;
+  const Bytes black(64 * 64 * 3);
+  // Decoding would find its image data missing; the header alone already says no.
+  const Bytes claiming = tools::png::File(
+      {tools::png::Header(16384, 16384), Chunk("IDAT", tools::png::Zlib(Bytes(100)))});
+  const Bytes cut_short =
+      tools::png::File({tools::png::Header(32, 32), Chunk("IDAT", tools::png::Zlib(Bytes(100)))});
+  const std::string wrong_size = "The cursor picture must be 32 x 32 pixels";
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    std::string reason;  // empty: loads
+  } cases[] = {
+      {"a.png",
+       tools::EncodePng({32, 32, 2, 8, Bytes(black.begin(), black.begin() + 32 * 32 * 3), {}}), ""},
+      {"b.png", tools::EncodePng({64, 64, 2, 8, black, {}}), wrong_size},
+      {"c.jpg", tools::EncodeJpeg(33, 32, black, false, false), wrong_size},
+      {"d.bmp", tools::EncodeBmp24(32, 31, black), wrong_size},
+      {"e.png", claiming, wrong_size},
+      {"f.png", cut_short, "PNG: IDAT stream too short"},
+  };
+  tools::TempFolder folder;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    folder.Write(c.name, c.bytes);
+    const auto loaded = LoadCursorPicture(folder.File(c.name));
+    if (c.reason.empty()) {
+      EXPECT_TRUE(loaded.ok()) << loaded.error().text;
+    } else {
+      ASSERT_FALSE(loaded.ok());
+      EXPECT_EQ(loaded.error().text, c.reason);
+    }
+  }
 }
 
 }  // namespace

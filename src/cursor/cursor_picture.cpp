@@ -7,9 +7,30 @@
 
 namespace cursor {
 
+namespace {
+
+constexpr const char* kWrongSize = "The cursor picture must be 32 x 32 pixels";
+
+using Bytes = std::span<const std::uint8_t>;
+
+// The header's size is checked first, so a picture of any other size is refused without
+// decoding it.
+platform::Result<platform::DecodedPicture> DecodeCursorSized(
+    Bytes file, platform::Result<platform::PictureDimensions> (*dimensions)(Bytes),
+    platform::Result<platform::DecodedPicture> (*decode)(Bytes)) {
+  const auto size = dimensions(file);
+  if (!size)
+    return size.error();
+  if (size->width != kCursorSize || size->height != kCursorSize)
+    return platform::Error(kWrongSize);
+  return decode(file);
+}
+
+}  // namespace
+
 platform::Result<CursorImage> CursorFromBitmap(const picture::WorkingBitmap& bitmap) {
   if (bitmap.Width() != kCursorSize || bitmap.Height() != kCursorSize)
-    return platform::Error("The cursor picture must be 32 x 32 pixels");
+    return platform::Error(kWrongSize);
   CursorImage image;
   for (int r = 0; r < kCursorSize; ++r) {
     for (int c = 0; c < kCursorSize; ++c)
@@ -26,13 +47,13 @@ platform::Result<CursorImage> LoadCursorPicture(const std::string& path) {
   platform::Result<platform::DecodedPicture> decoded = platform::Error(picture::kFailToOpen);
   switch (picture::PictureKindOf(path)) {
     case picture::kPng:
-      decoded = platform::DecodePng(*file);
+      decoded = DecodeCursorSized(*file, platform::PngDimensions, platform::DecodePng);
       break;
     case picture::kJpeg:
-      decoded = platform::DecodeJpeg(*file);
+      decoded = DecodeCursorSized(*file, platform::JpegDimensions, platform::DecodeJpeg);
       break;
     case picture::kBmp:
-      decoded = platform::DecodeBmp(*file);
+      decoded = DecodeCursorSized(*file, platform::BmpDimensions, platform::DecodeBmp);
       break;
     case picture::kNoPicture:
       break;

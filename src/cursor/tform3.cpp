@@ -1,11 +1,11 @@
 #include "cursor/tform3.h"
 
 #include <QDir>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QScreen>
+#include <QScrollBar>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <chrono>
@@ -16,6 +16,7 @@
 #include "platform/code_page.h"
 #include "platform/dialogs.h"
 #include "platform/output_name.h"
+#include "platform/window_placement.h"
 
 namespace {
 
@@ -37,6 +38,21 @@ QLabel* IconLabel(const char* name, cursor::Tool tool, QWidget* parent) {
   label->setPixmap(QPixmap::fromImage(cursor::ToolIcon(tool)));
   label->setFixedSize(cursor::kIconWidth, cursor::kIconHeight);
   return label;
+}
+
+// The "Data" area holds the 16 listing lines of 16 bytes each ("0xAA," sixteen times):
+// fixed-pitch, unwrapped and just wide enough for a line, so every line reads alike.
+void SizeToListing(QPlainTextEdit* memo) {
+  memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  const QFontMetrics metrics(memo->font());
+  const int margins =
+      2 * (memo->frameWidth() + static_cast<int>(memo->document()->documentMargin()));
+  const int width = metrics.horizontalAdvance(QString("0xAA,").repeated(16)) + margins +
+                    memo->verticalScrollBar()->sizeHint().width();
+  // One line more than the listing, for the caret after its last line.
+  const int height = metrics.lineSpacing() * 17 + margins;
+  memo->setMinimumSize(width, height);
 }
 
 QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
@@ -66,14 +82,13 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Window) {
   }
   ShowPicture();
   adjustSize();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    move((area.width() - width()) / 2, (area.height() - height()) / 2);
-  }
+  platform::CentreOnScreen(this);
 }
 
 void TForm3::BuildControls() {
-  auto* columns = new QHBoxLayout(this);
+  auto* window = new QVBoxLayout(this);
+  auto* columns = new QHBoxLayout;
+  window->addLayout(columns);
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
   Image1->setFixedSize(cursor::kGridSize, cursor::kGridSize);
@@ -112,23 +127,26 @@ void TForm3::BuildControls() {
     pens->addWidget(icon, row++, 1);
   }
   side->addLayout(pens);
+  side->addStretch(1);
+  columns->addLayout(side);
 
   auto* data = new QGroupBox("Data", this);
   auto* data_layout = new QVBoxLayout(data);
   Memo1 = new QPlainTextEdit(data);
   Memo1->setObjectName("Memo1");
+  SizeToListing(Memo1);
   data_layout->addWidget(Memo1);
-  side->addWidget(data);
+  window->addWidget(data, 1);
 
   auto* buttons = new QHBoxLayout;
   Button1 = Button("Button1", "Export", this);
   Button2 = Button("Button2", "Import", this);
   Button3 = Button("Button3", "Clear", this);
   Button4 = Button("Button4", "Close", this);
+  buttons->addStretch(1);
   for (QPushButton* button : {Button1, Button2, Button3, Button4})
     buttons->addWidget(button);
-  side->addLayout(buttons);
-  columns->addLayout(side);
+  window->addLayout(buttons);
 }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {

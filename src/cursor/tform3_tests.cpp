@@ -1,5 +1,6 @@
 // The cursor window on the offscreen platform, its dialogs scripted.
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -118,6 +119,24 @@ class TForm3Tests : public QObject {
     QCOMPARE(saved->size(), std::size_t(256));
     QCOMPARE(int((*saved)[0]), 0x6A);
     QCOMPARE(int((*saved)[255]), 0xAA);
+  }
+
+  // The "Data" area shows the whole listing, each 16-byte line on one row, without
+  // wrapping or scrolling.
+  void TheDataAreaFitsTheListing() {
+    platform::ScriptedDialogs dialogs;
+    TForm3 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(form.Button1, Qt::LeftButton);  // the dialog is cancelled: the listing stays
+    QCOMPARE(dialogs.messages, QStringList{"Error file's name"});
+    QCOMPARE(form.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(form.Memo1->document()->blockCount(), 16);
+    QCoreApplication::processEvents();
+    QCOMPARE(form.Memo1->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(form.Memo1->verticalScrollBar()->maximum(), 0);
+    const QFontMetrics metrics(form.Memo1->font());
+    QCOMPARE(metrics.horizontalAdvance("0"), metrics.horizontalAdvance("x"));  // fixed pitch
   }
 
   void ExportReportsANameItCannotUse_data() {

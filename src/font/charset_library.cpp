@@ -130,15 +130,18 @@ LibraryOutcome BuildCharsetLibrary(const LibraryRequest& request, platform::Text
   }
 
   platform::Report(control.progress, 0);
-  drawer.ResetCoverage();
+  CoverageCount coverage;
   std::size_t fill = 0;
+  RunGlyph glyph{*cell, *limit, &drawer};
   ForEachCode(request.set, start, end, [&](std::uint16_t code) {
+    glyph = control.Next(glyph);
     const picture::WorkingBitmap raster = RenderGlyph(
-        drawer,
+        *glyph.drawer,
         DecodeCharsetCode(request.set, static_cast<std::uint8_t>(code >> 8),
                           static_cast<std::uint8_t>(code & 0xFF), request.traditional_locale),
-        *cell);
-    PackGlyphInto(raster, *limit, std::span(outcome.library).subspan(fill, glyph_size));
+        glyph.cell);
+    coverage.Add(glyph.drawer->LastCoverage());
+    PackGlyphInto(raster, glyph.gray_limit, std::span(outcome.library).subspan(fill, glyph_size));
     fill += glyph_size;
     if (fill >= library_size)
       return false;
@@ -154,7 +157,8 @@ LibraryOutcome BuildCharsetLibrary(const LibraryRequest& request, platform::Text
     return outcome;
   }
   outcome.completion = CompletionMessage(request.set);
-  outcome.coverage_lines = CoverageLines(drawer.CountedCoverage(), false);
+  outcome.coverage = coverage.Total();
+  outcome.coverage_lines = CoverageLines(outcome.coverage, false);
   return outcome;
 }
 

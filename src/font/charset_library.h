@@ -31,7 +31,8 @@ struct LibraryOutcome {
   bool stopped = false;                     // the stop request ended the run
   platform::Bytes library;                  // slots x S bytes when neither
   std::string completion;                   // "GB2312 Font Lib ok", shown once written
-  std::vector<std::string> coverage_lines;  // what the chosen face could not draw
+  platform::Coverage coverage;              // what the chosen face could not draw
+  std::vector<std::string> coverage_lines;  // and what the run says of it
 };
 
 // Glyph slots of the file; for "UniCode" end - start + 1.

@@ -1,5 +1,6 @@
 #include "font/coverage_report.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "font/messages.h"
@@ -21,7 +22,36 @@ std::string Joined(const std::vector<std::string>& names) {
   return joined;
 }
 
+void AddCounts(std::vector<platform::FaceCount>& total,
+               const std::vector<platform::FaceCount>& glyph) {
+  for (const platform::FaceCount& face : glyph) {
+    const auto it = std::find_if(total.begin(), total.end(), [&face](const auto& counted) {
+      return counted.face == face.face;
+    });
+    if (it != total.end())
+      it->characters += face.characters;
+    else
+      total.push_back(face);
+  }
+}
+
 }  // namespace
+
+void CoverageCount::Add(const platform::Coverage* glyph) {
+  // Almost every glyph is the chosen face's own.
+  if (glyph == nullptr || glyph->Complete())
+    return;
+  total_.fallback = glyph->fallback;
+  total_.chosen_face = glyph->chosen_face;
+  AddCounts(total_.fallback_faces, glyph->fallback_faces);
+  AddCounts(total_.failed_faces, glyph->failed_faces);
+  total_.blank += glyph->blank;
+  for (const char32_t c : glyph->blank_characters) {
+    if (std::find(total_.blank_characters.begin(), total_.blank_characters.end(), c) ==
+        total_.blank_characters.end())
+      total_.blank_characters.push_back(c);
+  }
+}
 
 std::vector<std::string> CoverageLines(const platform::Coverage& coverage, bool list_blank) {
   std::vector<std::string> lines;

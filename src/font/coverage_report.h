@@ -13,6 +13,18 @@ namespace font {
 // A string font lists this many of its blank characters.
 inline constexpr std::size_t kListedBlankCharacters = 20;
 
+// What a run's glyphs could not draw with the chosen face, added up glyph by glyph;
+// the run may change its drawer between glyphs.
+class CoverageCount {
+ public:
+  // What the drawer said of the glyph just drawn (null: nothing to tell).
+  void Add(const platform::Coverage* glyph);
+  [[nodiscard]] const platform::Coverage& Total() const { return total_; }
+
+ private:
+  platform::Coverage total_;
+};
+
 // "N characters drawn with FACE" per face that stood in, "M characters have no glyph in
 // any installed font" (or "... in FACE" when no other face was asked), with up to 20
 // of them as U+XXXX when `list_blank`, and "K characters could not be read from FACE".

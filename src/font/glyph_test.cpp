@@ -10,15 +10,16 @@ platform::Result<GlyphView> PreviewGlyph(platform::TextDrawer& drawer, std::u16s
   const auto cell = ReadCell(settings);
   if (!cell)
     return cell.error();
-  drawer.ResetCoverage();
   picture::WorkingBitmap raster = RenderGlyph(drawer, text, *cell);
   const auto limit = ReadGrayLimit(settings);
   if (!limit)
     return limit.error();
   GlyphPreviews previews = ZoomedPreviews(raster, *limit);
-  const platform::Coverage coverage = drawer.CountedCoverage();
+  CoverageCount coverage;
+  coverage.Add(drawer.LastCoverage());
   return GlyphView{std::move(raster), std::move(previews),
-                   GlyphFacesText(drawer.LastFaces(), coverage), CoverageLines(coverage, true)};
+                   GlyphFacesText(drawer.LastFaces(), coverage.Total()),
+                   CoverageLines(coverage.Total(), true)};
 }
 
 platform::Result<GlyphBytes> ShowGlyphBytes(platform::TextDrawer& drawer, std::u16string_view text,

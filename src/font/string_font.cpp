@@ -116,12 +116,15 @@ StringFontOutcome BuildStringFont(const std::vector<std::u16string>& lines, plat
   std::size_t fill = header_size;
   if (glyph_size == 0)
     return outcome;
-  drawer.ResetCoverage();
+  RunGlyph next{*cell, *limit, &drawer};
+  CoverageCount coverage;
   for (const std::u16string& line : lines) {
     for (const char16_t unit : line) {
+      next = control.Next(next);
       const picture::WorkingBitmap raster =
-          RenderGlyph(drawer, std::u16string_view(&unit, 1), *cell);
-      PackGlyphInto(raster, *limit, std::span(outcome.file).subspan(fill, glyph_size));
+          RenderGlyph(*next.drawer, std::u16string_view(&unit, 1), next.cell);
+      coverage.Add(next.drawer->LastCoverage());
+      PackGlyphInto(raster, next.gray_limit, std::span(outcome.file).subspan(fill, glyph_size));
       fill += glyph_size;
       if (fill >= file_size)
         break;
@@ -133,7 +136,8 @@ StringFontOutcome BuildStringFont(const std::vector<std::u16string>& lines, plat
       platform::Report(control.progress, static_cast<int>(fill * 98 / file_size));
     }
   }
-  outcome.coverage_lines = CoverageLines(drawer.CountedCoverage(), true);
+  outcome.coverage = coverage.Total();
+  outcome.coverage_lines = CoverageLines(outcome.coverage, true);
   return outcome;
 }
 

@@ -48,7 +48,8 @@ struct StringFontOutcome {
   std::optional<platform::Message> error;   // the run stopped with this message
   bool stopped = false;                     // the stop request ended the run
   platform::Bytes file;                     // the whole string font otherwise
-  std::vector<std::string> coverage_lines;  // what the chosen face could not draw
+  platform::Coverage coverage;              // what the chosen face could not draw
+  std::vector<std::string> coverage_lines;  // and what the run says of it
 };
 
 StringFontOutcome BuildStringFont(const std::vector<std::u16string>& lines, platform::CodePage page,

@@ -39,6 +39,38 @@ TEST(StringFont, TwoLinesMakeThe148ByteFile) {
   EXPECT_EQ(drawer.last_text, u"汉");
 }
 
+// Settings read before every glyph: a change made between glyphs (the window pumps its
+// events there) applies from the next one, but never the cell size or the rotation.
+TEST(StringFont, SettingsChangedDuringTheRunApplyFromTheNextGlyph) {
+  testing::DotDrawer first_drawer;
+  testing::CodeBitsDrawer second_drawer;  // the font chosen during the run
+  int glyphs_asked = 0;
+  RunControl control;
+  control.current_settings = [&glyphs_asked] {
+    GlyphSettings now;  // the dot at (2, 1), as at the start
+    if (glyphs_asked++ > 0) {
+      now.x_offset = 9;          // the dot moves to the second byte
+      now.width_text = "8";      // ignored: the size is fixed at the start
+      now.rotation = kRight90;   // ignored too
+      now.gray_limit_text = "";  // no number yet: the limit stays
+    }
+    return now;
+  };
+  control.current_drawer = [&] {
+    return glyphs_asked > 2 ? &second_drawer : static_cast<platform::TextDrawer*>(&first_drawer);
+  };
+  const StringFontOutcome outcome =
+      BuildStringFont({u"ABC"}, CodePage::Gbk936, {}, first_drawer, control);
+  ASSERT_FALSE(outcome.error);
+  ASSERT_EQ(outcome.file.size(), 12u + 6u + 3u * 32u);
+  const std::size_t glyphs = 18;
+  EXPECT_EQ(outcome.file[glyphs + 2], 0x20);       // glyph 0: x = 2 in row 1
+  EXPECT_EQ(outcome.file[glyphs + 32 + 3], 0x40);  // glyph 1: x = 9
+  EXPECT_EQ(glyphs_asked, 3);
+  EXPECT_EQ(second_drawer.calls, 1);  // glyph 2 only
+  EXPECT_EQ(second_drawer.last_text, u"C");
+}
+
 TEST(StringFont, TraditionalLocaleUsesBig5Codes) {
   testing::CodeBitsDrawer drawer;
   const StringFontOutcome outcome = BuildStringFont({u"華汉"}, CodePage::Big5_950, {}, drawer);

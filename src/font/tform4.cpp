@@ -1,21 +1,21 @@
 #include "font/tform4.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPixmap>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QShowEvent>
 #include <QThread>
 
 #include "font/charset_library.h"
+#include "font/field_validators.h"
 #include "font/font_file.h"
 #include "font/glyph_test.h"
 #include "font/messages.h"
 #include "picture/preview_image.h"
 #include "platform/chinese_forms.h"
 #include "platform/dialogs.h"
+#include "platform/program_end.h"
+#include "platform/window_placement.h"
 
 namespace {
 
@@ -34,10 +34,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QString::fromUtf8("Creat Chinese Font Lib "));
   BuildControls();
   resize(720, 600);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    move((area.width() - width()) / 2, (area.height() - height()) / 2);
-  }
+  platform::CentreOnScreen(this);
 
   traditionalLocale = platform::TraditionalLocaleFromEnvironment();
   if (traditionalLocale) {
@@ -58,18 +55,12 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(ButtonSFont, &QPushButton::clicked, this, &TForm4::ButtonSFontClick);
   connect(ButtonClose, &QPushButton::clicked, this, &TForm4::ButtonCloseClick);
   connect(CheckBoxFallback, &QCheckBox::clicked, this, &TForm4::CheckBoxFallbackClick);
-  for (QLineEdit* field : {Edit1, Edit3, EditUNIS, EditUNIE, EditCTLimit})
-    field->installEventFilter(this);
-}
-
-bool TForm4::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyRelease) {
-    if (watched == EditCTLimit)
-      EditCTLimitKeyUp();
-    else if (auto* field = qobject_cast<QLineEdit*>(watched))
-      Edit1KeyUp(field);
+  // The code fields and the gray limit keep their shape while the user types in them.
+  for (QLineEdit* field : {Edit1, Edit3, EditUNIS, EditUNIE}) {
+    field->setMaxLength(4);
+    field->setValidator(new font::HexCodeValidator(TextCodePage(), field));
   }
-  return QWidget::eventFilter(watched, event);
+  EditCTLimit->setValidator(new font::GrayLimitValidator(EditCTLimit));
 }
 
 void TForm4::showEvent(QShowEvent* event) {
@@ -193,19 +184,6 @@ void TForm4::Button2Click() {
   ShowGlyphBytes(font::UnicodeTestText(CodeFieldText(Edit3)));
 }
 
-void TForm4::Edit1KeyUp(QLineEdit* field) {
-  field->setText(QString::fromStdString(font::NormaliseHexField(CodeFieldText(field))));
-}
-
-void TForm4::EditCTLimitKeyUp() {
-  const auto limit = font::NormaliseGrayLimit(EditCTLimit->text().toStdString());
-  if (!limit) {
-    platform::Ui().ShowMessage(QString::fromStdString(limit.error().text));
-    return;
-  }
-  EditCTLimit->setText(QString::fromStdString(*limit));
-}
-
 void TForm4::ScrollBar1Change(int position) {
   // One pixel per change, however far the bar moved.
   XOffset += position > ScrollBar1Position ? 1 : -1;
@@ -248,7 +226,11 @@ font::RunControl TForm4::WindowRunControl() {
     QCoreApplication::processEvents();
   };
   control.pump_events = [] { QCoreApplication::processEvents(); };
-  control.stop_requested = [this] { return StopRequest; };
+  control.stop_requested = [this] { return StopRequest || platform::ProgramEnding(); };
+  // What the user changes during a run applies from the next glyph; the cell size and
+  // the rotation are locked while it lasts (SetRunning).
+  control.current_settings = [this] { return ReadGlyphSettings(); };
+  control.current_drawer = [this] { return rasteriser_.get(); };
   return control;
 }
 

@@ -92,8 +92,6 @@ class TForm4 : public QWidget {
   void ButtonTestClick();
   void ButtonCHINPUTClick();
   void Button2Click();
-  void Edit1KeyUp(QLineEdit* field);
-  void EditCTLimitKeyUp();
   void ScrollBar1Change(int position);
   void ScrollBar2Change(int position);
   void ButtonSFontClick();
@@ -102,7 +100,6 @@ class TForm4 : public QWidget {
   void FormShow();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:

@@ -24,6 +24,9 @@ QScrollBar* PositionBar(QWidget* parent, const char* name) {
   auto* bar = Named(new QScrollBar(Qt::Horizontal, parent), name);
   bar->setRange(0, 100);
   bar->setValue(50);
+  // Right (and Page Down) moves the text right or down, as the bar's arrow does; a
+  // scroll bar inverts its keys by default.
+  bar->setInvertedControls(false);
   bar->setMinimumWidth(120);
   return bar;
 }

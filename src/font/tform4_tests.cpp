@@ -1,11 +1,13 @@
 #include "font/tform4.h"
 
 #include <QElapsedTimer>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <cstdlib>
+#include <functional>
 
 #include "font/charset_codes.h"
 #include "font/charset_library.h"
@@ -20,8 +22,45 @@ class TForm4Test : public QObject {
   QTemporaryDir folder_;
   QString In(const QString& name) const { return folder_.filePath(name); }
   static qint64 FileSize(const QString& path) { return QFileInfo(path).size(); }
-  static void ReleaseKey(QLineEdit* field) { QTest::keyRelease(field, Qt::Key_0); }
+  // Key presses typing `text`, Chinese characters included.
+  static void Type(QWidget* field, const QString& text) {
+    for (const QChar c : text) {
+      if (c.unicode() < 0x80)
+        QTest::keyClick(field, c.toLatin1());
+      else
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+  }
+  static void ShowActive(QWidget& window) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+  }
   static platform::SaveChoice Save(const QString& name) { return {true, name}; }
+  // The glyph settings the window's controls hold.
+  static font::GlyphSettings ReadSettings(const TForm4& window) {
+    font::GlyphSettings settings;
+    settings.width_text = window.EditFW->text().toStdString();
+    settings.height_text = window.EditFH->text().toStdString();
+    settings.gray_limit_text = window.EditCTLimit->text().toStdString();
+    settings.x_offset = window.XOffset;
+    settings.y_offset = window.YOffset;
+    settings.rotation = window.RadioGroup2->ItemIndex();
+    settings.reverse_x = window.CheckBoxX->isChecked();
+    settings.reverse_y = window.CheckBoxY->isChecked();
+    return settings;
+  }
+  // U+0041..U+0044 drawn with these settings throughout.
+  static platform::Bytes UnicodeLibrary(const font::GlyphSettings& settings,
+                                        const platform::FontChoice& choice) {
+    font::LibraryRequest request;
+    request.set = font::CharacterSet::Unicode;
+    request.start_text = "0041";
+    request.end_text = "0044";
+    request.glyph = settings;
+    auto rasteriser = platform::GlyphRasteriser::Open(choice);
+    return font::BuildCharsetLibrary(request, **rasteriser).library;
+  }
 
  private slots:
   void initTestCase() { qunsetenv("LC_ALL"), qunsetenv("LC_CTYPE"), qunsetenv("LANG"); }
@@ -73,23 +112,58 @@ class TForm4Test : public QObject {
     QVERIFY(dialogs.messages.isEmpty());
   }
 
-  void KeyReleasesNormaliseTheFields() {
+  void TypedFieldsKeepTheirShape() {
     platform::ScriptedDialogs dialogs;
     TForm4 window;
+    ShowActive(window);
+    // Typed over the whole field (select-all first), then Enter completes the entry.
     const struct {
       QLineEdit* field;
       const char* typed;
-      const char* kept;
-    } cases[] = {{window.Edit1, "1g", "1000"},       {window.Edit3, "ab", "AB00"},
-                 {window.EditUNIS, "12345", "1234"}, {window.EditUNIE, "汉", "0000"},
-                 {window.EditCTLimit, "999", "255"}, {window.EditCTLimit, "0200", "200"}};
+      const char* while_typing;
+      const char* complete;
+    } cases[] = {
+        {window.Edit1, "B0A1", "B0A1", "B0A1"},      {window.Edit1, "1g", "10", "1000"},
+        {window.Edit3, "ab", "AB", "AB00"},          {window.EditUNIS, "12345", "1234", "1234"},
+        {window.EditUNIE, "汉", "00", "0000"},       {window.EditUNIE, "", "", "0000"},
+        {window.EditCTLimit, "1", "1", "1"},         {window.EditCTLimit, "999", "255", "255"},
+        {window.EditCTLimit, "0200", "0200", "200"}, {window.EditCTLimit, "7x", "7", "7"}};
     for (const auto& c : cases) {
-      c.field->setText(QString::fromUtf8(c.typed));
-      ReleaseKey(c.field);
-      QCOMPARE(c.field->text(), QString(c.kept));
+      c.field->setFocus();
+      QTest::keyClick(c.field, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(c.field, Qt::Key_Backspace);
+      Type(c.field, QString::fromUtf8(c.typed));
+      QCOMPARE(c.field->text(), QString(c.while_typing));
+      QTest::keyClick(c.field, Qt::Key_Return);
+      QCOMPARE(c.field->text(), QString(c.complete));
     }
-    window.EditCTLimit->setText("");
-    ReleaseKey(window.EditCTLimit);
+    // The caret stays where the user puts it: one digit replaced in the middle.
+    window.Edit1->setFocus();
+    window.Edit1->setText("BBAA");
+    QTest::keyClick(window.Edit1, Qt::Key_Home);
+    QTest::keyClick(window.Edit1, Qt::Key_Right);
+    QTest::keyClick(window.Edit1, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(window.Edit1, Qt::Key_0);
+    QCOMPARE(window.Edit1->text(), QString("B0AA"));
+    QCOMPARE(window.Edit1->cursorPosition(), 2);
+    // A field emptied with Backspace stays empty while the user types on, and leaving
+    // it completes the entry.
+    QTest::keyClick(window.Edit1, Qt::Key_End);
+    for (int i = 0; i < 4; ++i)
+      QTest::keyClick(window.Edit1, Qt::Key_Backspace);
+    QCOMPARE(window.Edit1->text(), QString());
+    QTest::keyClick(window.Edit1, Qt::Key_C);
+    QTest::keyClick(window.Edit1, Qt::Key_Tab);
+    QCOMPARE(window.Edit1->text(), QString("C000"));
+    QVERIFY(!window.Edit1->hasFocus());
+    // Clearing the gray limit shows nothing while typing; the field is read when used.
+    window.EditCTLimit->setFocus();
+    QTest::keyClick(window.EditCTLimit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window.EditCTLimit, Qt::Key_Delete);
+    QTest::keyClick(window.EditCTLimit, Qt::Key_Tab);
+    QCOMPARE(window.EditCTLimit->text(), QString());
+    QVERIFY(dialogs.messages.isEmpty());
+    QTest::mouseClick(window.ButtonTest, Qt::LeftButton);
     QCOMPARE(dialogs.messages, QStringList{"'' is not a valid integer value"});
   }
 
@@ -272,6 +346,99 @@ class TForm4Test : public QObject {
     QCOMPARE(window.FontChoice.pixel_height, 12);
     window.ButtonSFont->click();  // cancelled: the font stays
     QCOMPARE(window.LabelFace->text(), QString("DejaVu Sans"));
+  }
+
+  // What the user changes during a run applies from the next glyph; the cell size and
+  // the rotation are locked, and the rest leaves the run alone. Each action is done
+  // after the first of four glyphs.
+  void ControlsUsedDuringARunApplyFromTheNextGlyph() {
+    using Settings = font::GlyphSettings;
+    QFont dejavu("DejaVu Sans");
+    dejavu.setPixelSize(12);
+    const struct {
+      const char* control;
+      std::function<void(TForm4&, platform::ScriptedDialogs&)> act;
+      std::function<void(Settings&, platform::FontChoice&)> expect;
+    } cases[] = {
+        {"ReverseX",
+         [](TForm4& w, auto&) {
+           QTest::mouseClick(w.CheckBoxX, Qt::LeftButton, {}, {4, 4});
+         },
+         [](Settings& s, auto&) { s.reverse_x = true; }},
+        {"ReverseY", [](TForm4& w, auto&) { QTest::keyClick(w.CheckBoxY, Qt::Key_Space); },
+         [](Settings& s, auto&) { s.reverse_y = true; }},
+        {"H Position", [](TForm4& w, auto&) { QTest::keyClick(w.ScrollBar1, Qt::Key_Right); },
+         [](Settings& s, auto&) { s.x_offset = 3; }},
+        {"V Position", [](TForm4& w, auto&) { QTest::keyClick(w.ScrollBar2, Qt::Key_Left); },
+         [](Settings& s, auto&) { s.y_offset = 0; }},
+        {"Gray Limit",
+         [](TForm4& w, auto&) {
+           QTest::keyClick(w.EditCTLimit, Qt::Key_A, Qt::ControlModifier);
+           QTest::keyClicks(w.EditCTLimit, "0");  // no pixel is ink
+         },
+         [](Settings& s, auto&) { s.gray_limit_text = "0"; }},
+        {"Gray Limit emptied",  // no number yet: the limit stays
+         [](TForm4& w, auto&) {
+           QTest::keyClick(w.EditCTLimit, Qt::Key_A, Qt::ControlModifier);
+           QTest::keyClick(w.EditCTLimit, Qt::Key_Delete);
+         },
+         [](Settings&, auto&) {}},
+        {"Select Font",
+         [&dejavu](TForm4& w, platform::ScriptedDialogs& d) {
+           d.font_answers.push_back(dejavu);
+           QTest::mouseClick(w.ButtonSFont, Qt::LeftButton);
+         },
+         [](Settings&, platform::FontChoice& f) {
+           f.family = "DejaVu Sans";
+           f.pixel_height = 12;
+         }},
+        {"Test Code", [](TForm4& w, auto&) { QTest::mouseClick(w.ButtonTest, Qt::LeftButton); },
+         [](Settings&, auto&) {}},
+        {"UniCode", [](TForm4& w, auto&) { QTest::mouseClick(w.Button2, Qt::LeftButton); },
+         [](Settings&, auto&) {}},
+        {"the character set", [](TForm4& w, auto&) { QTest::keyClick(w.ComboBoxCode, Qt::Key_Up); },
+         [](Settings&, auto&) {}},
+        {"End Code", [](TForm4& w, auto&) { QTest::keyClicks(w.EditUNIE, "9"); },
+         [](Settings&, auto&) {}},
+        {"Font Width (locked)", [](TForm4& w, auto&) { QTest::keyClicks(w.EditFW, "2"); },
+         [](Settings&, auto&) {}},
+        {"Rotation (locked)",
+         [](TForm4& w, auto&) {
+           QTest::mouseClick(w.RadioGroup2->findChildren<QRadioButton*>().at(1), Qt::LeftButton);
+         },
+         [](Settings&, auto&) {}},
+    };
+    for (const auto& c : cases) {
+      platform::ScriptedDialogs dialogs;
+      TForm4 window;
+      ShowActive(window);
+      window.ComboBoxCode->setCurrentIndex(4);
+      window.EditUNIS->setText("0041");
+      window.EditUNIE->setText("0044");
+      const Settings before = ReadSettings(window);
+      const platform::FontChoice font_before = window.FontChoice;
+      bool done = false;
+      connect(window.ProgressBar1, &QProgressBar::valueChanged, &window, [&](int percent) {
+        if (percent > 0 && !done) {
+          done = true;
+          c.act(window, dialogs);
+        }
+      });
+      const QString name = In(QString("live-%1").arg(c.control).replace(' ', '_'));
+      dialogs.save_answers.push_back(Save(name));
+      QTest::mouseClick(window.ButtonMakeBin, Qt::LeftButton);
+      QVERIFY2(done, c.control);
+      QCOMPARE(dialogs.messages, QStringList{"UniCode Font Lib ok"});
+
+      Settings after = before;
+      platform::FontChoice font_after = font_before;
+      c.expect(after, font_after);
+      const platform::Bytes first = UnicodeLibrary(before, font_before);
+      const platform::Bytes rest = UnicodeLibrary(after, font_after);
+      platform::Bytes expected(first.begin(), first.begin() + 32);
+      expected.insert(expected.end(), rest.begin() + 32, rest.end());
+      QVERIFY2(platform::ReadFileBytes((name + ".bin").toStdString()) == expected, c.control);
+    }
   }
 };
 

@@ -5,8 +5,11 @@
 #include <random>
 
 #include "picture/gif_test_writer.h"
+#include "platform/decoder_refusals.h"
 
 namespace {
+
+using platform::testing::ExpectRefusals;
 
 using picture::Rgb;
 using picture::testing::GifBytes;
@@ -116,6 +119,69 @@ TEST(GifDecoder, RefusesAFrameRectangleOverTheLimit) {
   auto decoded = platform::DecodeGif(bytes);
   ASSERT_FALSE(decoded);
   EXPECT_EQ(decoded.error().text, "GIF: the frames are too large");
+}
+
+// The frame rectangle's width and height fields of the first frame, after its left and
+// top fields.
+std::vector<std::uint8_t> WithFirstFrameSize(std::vector<std::uint8_t> bytes, int width,
+                                             int height) {
+  const std::size_t size_field = 6 + 7 + 4 * 3 + 5;
+  bytes[size_field] = static_cast<std::uint8_t>(width);
+  bytes[size_field + 1] = static_cast<std::uint8_t>(width >> 8);
+  bytes[size_field + 2] = static_cast<std::uint8_t>(height);
+  bytes[size_field + 3] = static_cast<std::uint8_t>(height >> 8);
+  return bytes;
+}
+
+TEST(GifDecoder, RefusesWhatTheImageDataCouldNeverDraw) {
+  TestGif wide_screen{16384, 16384, kPalette, {}, true};
+  for (int i = 0; i < 6; ++i)
+    wide_screen.frames.push_back(SolidFrame(i, 0, 1, 1, 0));
+  TestGif half_covered{1100, 1000, kPalette, {SolidFrame(0, 0, 1100, 499, 1)}, true};
+  std::vector<std::uint8_t> cut =
+      GifBytes(TestGif{8, 8, kPalette, {SolidFrame(0, 0, 8, 8, 1)}, true});
+  cut.resize(cut.size() - 40);
+  ExpectRefusals(
+      {
+          {"16384 x 16384 screen with six 1 x 1 frames", GifBytes(wide_screen),
+           "GIF: the frames draw at most 6 of the logical screen's 16384 x 16384 pixels (a screen "
+           "over 1048576 pixels must be covered by its frames)"},
+          {"screen half covered", GifBytes(half_covered),
+           "GIF: the frames draw at most 548900 of the logical screen's 1100 x 1000 pixels (a "
+           "screen "
+           "over 1048576 pixels must be covered by its frames)"},
+          {"4096 x 4096 frame over three bytes of image data",
+           WithFirstFrameSize(GifBytes(TestGif{4, 4, kPalette, {SolidFrame(0, 0, 1, 1, 0)}, true}),
+                              4096, 4096),
+           "GIF: frame 1 of 4096 x 4096 pixels cannot come from 3 bytes of image data (an LZW code "
+           "of "
+           "12 bits gives at most 4096 pixels)"},
+          {"frame whose image data is cut short", cut, "GIF: Failed to read from given file"},
+      },
+      platform::DecodeGif);
+}
+
+TEST(GifDecoder, ScreensUpToTheFreeSizeOrCoveredByTheirFramesLoad) {
+  struct Case {
+    const char* name;
+    TestGif gif;
+  } cases[] = {
+      {"1024 x 1024 screen with one 1 x 1 frame",
+       TestGif{1024, 1024, kPalette, {SolidFrame(0, 0, 1, 1, 0)}, true}},
+      {"1100 x 1000 screen covered by two frames",
+       TestGif{1100,
+               1000,
+               kPalette,
+               {SolidFrame(0, 0, 1100, 500, 1), SolidFrame(0, 500, 1100, 500, 2)},
+               true}},
+      {"screen without frames", TestGif{1024, 1024, kPalette, {}, true}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto decoded = platform::DecodeGif(GifBytes(c.gif));
+    ASSERT_TRUE(decoded) << decoded.error().text;
+    EXPECT_EQ(decoded->frames.size(), c.gif.frames.size());
+  }
 }
 
 TEST(GifDecoder, MalformedFilesGiveErrorsNotCrashes) {

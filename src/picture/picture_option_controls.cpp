@@ -27,6 +27,18 @@ QCheckBox* ControlColumn::CheckBox(const char* name, const char* caption) {
   return Named(new QCheckBox(caption, panel_), name, layout_);
 }
 
+std::pair<QCheckBox*, QCheckBox*> ControlColumn::Mirrors() {
+  auto* row = new QHBoxLayout;
+  layout_->addLayout(row);
+  auto* x = new QCheckBox("ReverseX", panel_);
+  auto* y = new QCheckBox("ReverseY", panel_);
+  x->setObjectName("CheckBoxX");
+  y->setObjectName("CheckBoxY");
+  row->addWidget(x);
+  row->addWidget(y);
+  return {x, y};
+}
+
 QComboBox* ControlColumn::PixelFormats(const QStringList& formats) {
   auto* box = Named(new QComboBox(panel_), "ComboBox1", layout_);
   box->setEditable(true);
@@ -37,14 +49,14 @@ QComboBox* ControlColumn::PixelFormats(const QStringList& formats) {
 
 platform::RadioGroup* ControlColumn::ColourOrder() {
   auto* group =
-      Named(new platform::RadioGroup("RGB", {"RGB", "BGR"}, panel_), "RadioGroup1", layout_);
+      Named(new platform::RadioGroup("RGB", {"RGB", "BGR"}, panel_, 2), "RadioGroup1", layout_);
   group->SetItemIndex(0);
   return group;
 }
 
 platform::RadioGroup* ControlColumn::Rotation() {
   auto* group = Named(
-      new platform::RadioGroup("Rotation", {"0 Degree", "R 90 Degree", "L 90 Degree"}, panel_),
+      new platform::RadioGroup("Rotation", {"0 Degree", "R 90 Degree", "L 90 Degree"}, panel_, 2),
       "RadioGroup2", layout_);
   group->SetItemIndex(0);
   return group;

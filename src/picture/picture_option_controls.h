@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <utility>
 
 #include "platform/radio_group.h"
 
@@ -22,6 +23,8 @@ class ControlColumn {
 
   QPushButton* Button(const char* name, const char* caption);
   QCheckBox* CheckBox(const char* name, const char* caption);
+  // "CheckBoxX" ("ReverseX") and "CheckBoxY" ("ReverseY"), side by side.
+  std::pair<QCheckBox*, QCheckBox*> Mirrors();
   // "ComboBox1": the pixel formats, the first selected; its text can be typed over.
   QComboBox* PixelFormats(const QStringList& formats);
   // "RadioGroup1" ("RGB": "RGB", "BGR") and "RadioGroup2" ("Rotation"), first item selected.

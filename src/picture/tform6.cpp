@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <tuple>
 
 #include "picture/dither.h"
 #include "picture/gif_folder.h"
@@ -15,9 +16,12 @@
 #include "picture/rotation.h"
 #include "platform/code_page.h"
 #include "platform/dialogs.h"
+#include "platform/list_selection.h"
 #include "platform/output_name.h"
 #include "platform/paths.h"
+#include "platform/program_end.h"
 #include "platform/qt_text.h"
+#include "platform/window_placement.h"
 
 namespace {
 using platform::Text;
@@ -34,7 +38,7 @@ TForm6::TForm6(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle("GIF Tool");
   BuildControls();
   resize(1024, 700);
-  setWindowState(Qt::WindowMaximized);
+  platform::OpenMaximised(this);
 }
 
 void TForm6::BuildControls() {
@@ -51,7 +55,7 @@ void TForm6::BuildControls() {
   connect(BtnSConvert, &QPushButton::clicked, this, &TForm6::BtnSConvertClick);
   connect(BtnAConvert, &QPushButton::clicked, this, &TForm6::BtnAConvertClick);
   connect(Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
-  connect(ListBox1, &QListWidget::itemClicked, this, &TForm6::ListBox1Click);
+  platform::OnEntryChosen(ListBox1, [this] { ListBox1Click(); });
   connect(Timer1, &QTimer::timeout, this, &TForm6::Timer1Timer);
   PanelCtrl->installEventFilter(this);
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm6::ShowFrame);
@@ -59,9 +63,8 @@ void TForm6::BuildControls() {
 }
 
 QWidget* TForm6::BuildPicturePanel() {
-  PanelPicture = new QWidget(this);
+  PanelPicture = new QGroupBox("GIF Picture", this);
   PanelPicture->setObjectName("PanelPicture");
-  PanelPicture->setAccessibleName("GIF Picture");
   auto* layout = new QVBoxLayout(PanelPicture);
   ScrollBox1 = new QScrollArea(PanelPicture);
   ScrollBox1->setObjectName("ScrollBox1");
@@ -84,9 +87,8 @@ QWidget* TForm6::BuildPicturePanel() {
 }
 
 QWidget* TForm6::BuildCtrlPanel() {
-  PanelCtrl = new QWidget(this);
+  PanelCtrl = new QGroupBox("Ctrl", this);
   PanelCtrl->setObjectName("PanelCtrl");
-  PanelCtrl->setAccessibleName("Ctrl");
   auto* layout = new QVBoxLayout(PanelCtrl);
   picture::ControlColumn column(PanelCtrl, layout);
   Button1 = column.Button("Button1", "Input Picture");
@@ -95,17 +97,19 @@ QWidget* TForm6::BuildCtrlPanel() {
   ComboBox1 = column.PixelFormats({"R5G6B5", "R8G8B8"});
   RadioGroup1 = column.ColourOrder();
   RadioGroup2 = column.Rotation();
-  CheckBoxX = column.CheckBox("CheckBoxX", "ReverseX");
-  CheckBoxY = column.CheckBox("CheckBoxY", "ReverseY");
+  std::tie(CheckBoxX, CheckBoxY) = column.Mirrors();
   CheckBoxNBin = column.CheckBox("CheckBoxNBin", "NandFlash BIN   ");
   ComboBoxDither = column.DitherList();
   Button2 = column.Button("Button2", "Close");
-  layout->addStretch(1);
+  // The list grows up to half the panel (FormResize) and the gap above it takes the
+  // rest; on a small screen the list gives way first, down to a few lines.
+  layout->addStretch(0);
   ListBox1 = new QListWidget(PanelCtrl);
   ListBox1->setObjectName("ListBox1");
   ListBox1->setStyleSheet(kPaleYellow);
-  ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-  layout->addWidget(ListBox1);
+  ListBox1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+  ListBox1->setMinimumHeight(ListBox1->fontMetrics().height() * 4);
+  layout->addWidget(ListBox1, 1);
   return PanelCtrl;
 }
 
@@ -116,7 +120,8 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm6::FormResize() {
-  ListBox1->setFixedHeight(PanelCtrl->height() / 2);
+  // A ceiling, not a fixed height: the window can still be made smaller.
+  ListBox1->setMaximumHeight(std::max(ListBox1->minimumHeight(), PanelCtrl->height() / 2));
 }
 
 picture::GifSettings TForm6::ReadGifSettings() const {
@@ -169,8 +174,8 @@ void TForm6::Button1Click() {
     platform::Ui().ShowMessage(picture::kFailToOpen);
     return;
   }
-  ListBox1->setCurrentRow(picture::SelectedGifEntry(names, path));
-  if (!Preview(EntryPath(ListBox1->currentRow()))) {
+  platform::SelectRow(ListBox1, picture::SelectedGifEntry(names, path));
+  if (!Preview(EntryPath(platform::SelectedRow(ListBox1)))) {
     platform::Ui().ShowMessage(picture::kFailToOpen);
     return;
   }
@@ -178,9 +183,10 @@ void TForm6::Button1Click() {
 }
 
 void TForm6::ListBox1Click() {
-  if (ListBox1->currentRow() < 0)
+  const int selected = platform::SelectedRow(ListBox1);
+  if (selected < 0)
     return;
-  if (!Preview(EntryPath(ListBox1->currentRow()))) {
+  if (!Preview(EntryPath(selected))) {
     platform::Ui().ShowMessage(picture::kFailToOpen);
     return;
   }
@@ -223,7 +229,7 @@ void TForm6::BtnSConvertClick() {
   Memo1->clear();  // before the dialog: a cancelled dialog still leaves it empty
   if (!ChooseResourceFile())
     return;
-  ConvertIndex = std::max(ListBox1->currentRow(), 0);
+  ConvertIndex = std::max(platform::SelectedRow(ListBox1), 0);
   ConvertCount = 1;
   ProgressBar1->setValue(0);
   NextAddress = 0;
@@ -299,6 +305,8 @@ void TForm6::Timer1Timer() {
     return;
   const picture::StepOutcome step =
       run_->Step(ReadGifSettings(), [this](int percent) { PumpEvents(percent); });
+  if (platform::ProgramEnding())
+    return;
   ConvertIndex = run_->ConvertIndex();
   ItemSize = static_cast<int>(run_->ItemSize());
   NextAddress = static_cast<int>(run_->NextAddress());

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -27,7 +28,7 @@ class TForm6 : public QWidget {
   explicit TForm6(QWidget* parent = nullptr);
 
   // "Ctrl" panel.
-  QWidget* PanelCtrl = nullptr;
+  QGroupBox* PanelCtrl = nullptr;
   QPushButton* Button1 = nullptr;
   QPushButton* BtnSConvert = nullptr;
   QPushButton* BtnAConvert = nullptr;
@@ -42,7 +43,7 @@ class TForm6 : public QWidget {
   QListWidget* ListBox1 = nullptr;
 
   // "GIF Picture" panel.
-  QWidget* PanelPicture = nullptr;
+  QGroupBox* PanelPicture = nullptr;
   QScrollArea* ScrollBox1 = nullptr;
   QLabel* Image1 = nullptr;
   QPlainTextEdit* Memo1 = nullptr;

@@ -252,12 +252,62 @@ class TForm6Tests : public QObject {
   void ResizeKeepsTheListAtHalfThePanel() {
     TForm6 form;
     form.setWindowState(Qt::WindowNoState);
-    form.resize(900, 640);
+    form.resize(900, 1000);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTRY_COMPARE(form.ListBox1->height(), form.PanelCtrl->height() / 2);
-    form.resize(900, 820);
+    form.resize(900, 1200);
     QTRY_COMPARE(form.ListBox1->height(), form.PanelCtrl->height() / 2);
+    // Half is a ceiling: the window can be made as short as a laptop screen, the list
+    // giving way while it stays whole inside its panel.
+    QVERIFY(form.minimumSizeHint().height() <= 700);
+    form.resize(900, 700);
+    QTRY_COMPARE(form.height(), 700);
+    QTRY_VERIFY(form.ListBox1->height() < form.PanelCtrl->height() / 2);
+    const QRect list(form.ListBox1->mapTo(form.PanelCtrl, QPoint(0, 0)), form.ListBox1->size());
+    QVERIFY(form.PanelCtrl->rect().contains(list));
+    QVERIFY(form.ListBox1->height() >= form.ListBox1->minimumHeight());
+  }
+
+  void PanelsCarryTheirCaptions() {
+    TForm6 form;
+    QCOMPARE(form.PanelPicture->title(), QString("GIF Picture"));
+    QCOMPARE(form.PanelCtrl->title(), QString("Ctrl"));
+    QVERIFY(form.windowState() & Qt::WindowMaximized);
+  }
+
+  void ArrowKeysPreviewTheGifTheyReach() {
+    WriteGif("a.gif", Frames(4, 3, 1));
+    WriteGif("b.gif", Frames(6, 5, 1));
+    WriteGif("c.gif", Frames(8, 7, 1));
+    TForm6 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    Input(form, "a.gif");
+    QCOMPARE(form.FrameCanvas.Width(), 4);
+    form.ListBox1->setFocus();
+    QTest::keyClick(form.ListBox1, Qt::Key_Down);
+    QCOMPARE(form.FrameCanvas.Width(), 6);
+    QTest::keyClick(form.ListBox1, Qt::Key_End);
+    QCOMPARE(form.FrameCanvas.Width(), 8);
+    // A click on the entry already selected previews it again, once.
+    form.RadioGroup2->SetItemIndex(1);
+    const QRect last = form.ListBox1->visualItemRect(form.ListBox1->item(2));
+    QTest::mouseClick(form.ListBox1->viewport(), Qt::LeftButton, {}, last.center());
+    QCOMPARE(form.Image1->width(), 7);  // turned a quarter
+    QTest::mouseClick(form.ListBox1->viewport(), Qt::LeftButton, {},
+                      form.ListBox1->visualItemRect(form.ListBox1->item(0)).center());
+    QCOMPARE(form.FrameCanvas.Width(), 4);
+    QCOMPARE(form.Image1->width(), 3);
+
+    // Single Convert names the GIF the keys reached.
+    QTest::keyClick(form.ListBox1, Qt::Key_Down);
+    Save("one.bin");
+    QTest::mouseClick(form.BtnSConvert, Qt::LeftButton);
+    WaitForRun(form);
+    QVERIFY(form.Memo1->toPlainText().startsWith(
+        "//1\n{5, 6, 0x00000000, 0x0000003C},//b.gif-Frames0"));
+    QVERIFY(dialogs_->messages.endsWith("Convert ok"));
   }
 };
 

@@ -4,23 +4,39 @@
 #include <QImage>
 #include <QImageReader>
 
+#include "platform/bmp_header.h"
+#include "platform/decoder_memory.h"
 #include "platform/picture_decoders.h"
+#include "platform/qt_message_capture.h"
 
 namespace platform {
 
-Result<DecodedPicture> DecodeBmp(std::span<const std::uint8_t> file) {
+namespace {
+
+// Qt's reason, with whatever Qt said on the way.
+Message QtFailure(const QImageReader& reader, const QtMessageCapture& messages) {
+  std::string reason = "BMP: " + reader.errorString().toStdString();
+  if (!messages.Text().empty())
+    reason += " (" + messages.Text() + ")";
+  return Error(reason);
+}
+
+Result<DecodedPicture> Decode(std::span<const std::uint8_t> file) {
+  const auto header = ReadBmpHeader(file);
+  if (!header)
+    return header.error();
+  if (auto present = CheckBmpPixelData(*header, file); !present)
+    return present.error();
+
+  const QtMessageCapture messages;
   QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(file.data()),
                                             static_cast<qsizetype>(file.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, "BMP");
-  const QSize size = reader.size();
-  if (size.isValid() && !PictureSizeAcceptable(size.width(), size.height())) {
-    return Error("BMP: picture too large");
-  }
   QImage image = reader.read();
   if (image.isNull())
-    return Error("BMP: " + reader.errorString().toStdString());
+    return QtFailure(reader, messages);
   // An alpha channel plays no part: take each pixel's colour as it is stored.
   if (image.hasAlphaChannel())
     image = image.convertToFormat(QImage::Format_ARGB32);
@@ -36,6 +52,21 @@ Result<DecodedPicture> DecodeBmp(std::span<const std::uint8_t> file) {
     std::copy(row, row + stride, picture.rgb.data() + stride * std::size_t(y));
   }
   return picture;
+}
+
+}  // namespace
+
+Result<DecodedPicture> DecodeBmp(std::span<const std::uint8_t> file) {
+  return FailOnOutOfMemory("BMP: ", [file] { return Decode(file); });
+}
+
+Result<PictureDimensions> BmpDimensions(std::span<const std::uint8_t> file) {
+  const auto header = ReadBmpHeader(file);
+  if (!header)
+    return header.error();
+  if (!PictureSizeAcceptable(header->width, header->height))
+    return Error("BMP: picture too large");
+  return PictureDimensions{static_cast<int>(header->width), static_cast<int>(header->height)};
 }
 
 }  // namespace platform

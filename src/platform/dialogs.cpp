@@ -2,17 +2,37 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFontDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QStringList>
+
+#include "platform/pixel_font_dialog.h"
+#include "platform/program_end.h"
 
 namespace platform {
 
 namespace {
 
+// Room for the title bar's caption and its buttons: a box only as wide as "OK" would have
+// its caption cut short.
+constexpr int kTitleBarButtonsWidth = 160;
+
+void KeepCaptionWhole(QMessageBox& box) {
+  const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarButtonsWidth;
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr)
+    return;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+// Once the program is ending no dialog is shown: each is taken as cancelled.
 class DesktopDialogs final : public Dialogs {
  public:
   std::optional<QString> OpenFile(const QString& filter, const QString& folder) override {
+    if (ProgramEnding())
+      return std::nullopt;
     const QString name = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
                                                       folder, QtFilter(filter));
     if (name.isEmpty())
@@ -22,6 +42,8 @@ class DesktopDialogs final : public Dialogs {
 
   SaveChoice SaveFile(const QString& filter, const QString& proposed_name,
                       const QString& folder) override {
+    if (ProgramEnding())
+      return {};
     QFileDialog dialog(QApplication::activeWindow(), QString(), folder, QtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.selectFile(proposed_name);
@@ -32,6 +54,8 @@ class DesktopDialogs final : public Dialogs {
   }
 
   std::optional<QString> ChooseFolder(const QString& folder) override {
+    if (ProgramEnding())
+      return std::nullopt;
     const QString name =
         QFileDialog::getExistingDirectory(QApplication::activeWindow(), QString(), folder);
     if (name.isEmpty())
@@ -40,16 +64,17 @@ class DesktopDialogs final : public Dialogs {
   }
 
   std::optional<QFont> ChooseFont(const QFont& initial) override {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, QApplication::activeWindow());
-    if (!ok)
+    if (ProgramEnding())
       return std::nullopt;
-    return font;
+    return PixelFontDialog::Choose(initial, QApplication::activeWindow());
   }
 
   void ShowMessage(const QString& text) override {
+    if (ProgramEnding())
+      return;
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    KeepCaptionWhole(box);
     box.exec();
   }
 };

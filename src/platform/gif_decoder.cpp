@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <new>
 #include <string>
 
 #include <gif_lib.h>
+
+#include "platform/decoder_memory.h"
+#include "platform/gif_layout.h"
 
 namespace platform {
 
@@ -95,11 +97,16 @@ int TransparentIndexOf(const GifByteType* block) {
 
 class FrameReader {
  public:
-  FrameReader(GifFileType* gif, std::int64_t& pixels_left) : gif_(gif), pixels_left_(pixels_left) {}
+  FrameReader(GifFileType* gif, const GifLayout& layout) : gif_(gif), layout_(layout) {}
 
   // Decodes the frame whose descriptor giflib has just read.
   Result<GifFrame> Read(int transparent_index) {
     const GifImageDesc& desc = gif_->Image;
+    // Only frames the walk over the blocks has checked are decoded.
+    if (next_ >= layout_.frames.size() || !SameRectangle(layout_.frames[next_], desc)) {
+      return Error("GIF: the blocks of frame " + std::to_string(next_ + 1) + " cannot be followed");
+    }
+    ++next_;
     GifFrame frame;
     frame.transparent_index = transparent_index;
     FillPalette(desc.ColorMap ? desc.ColorMap : gif_->SColorMap, frame);
@@ -117,12 +124,6 @@ class FrameReader {
       frame.width = static_cast<int>(right - left);
       frame.height = static_cast<int>(bottom - top);
     }
-    // Every pixel of the rectangle is decoded, seen or not, so the whole rectangle
-    // counts against the file's budget.
-    const std::int64_t area = std::int64_t{desc.Width} * desc.Height;
-    if (area > kMaxGifScreenPixels || area > pixels_left_)
-      return Error("GIF: the frames are too large");
-    pixels_left_ -= area;
     frame.indexes.assign(std::size_t(frame.width) * std::size_t(frame.height), 0);
 
     if (desc.Width <= 0 || desc.Height <= 0)
@@ -156,8 +157,14 @@ class FrameReader {
     return true;
   }
 
+  static bool SameRectangle(const GifFrameLayout& frame, const GifImageDesc& desc) {
+    return frame.left == desc.Left && frame.top == desc.Top && frame.width == desc.Width &&
+           frame.height == desc.Height;
+  }
+
   GifFileType* gif_;
-  std::int64_t& pixels_left_;
+  const GifLayout& layout_;
+  std::size_t next_ = 0;
 };
 
 Result<DecodedGif> DecodeWhole(std::span<const std::uint8_t> file) {
@@ -175,9 +182,11 @@ Result<DecodedGif> DecodeWhole(std::span<const std::uint8_t> file) {
   }
   decoded.screen_width = gif->SWidth;
   decoded.screen_height = gif->SHeight;
+  const GifLayout layout = ReadGifLayout(file);
+  if (auto checked = CheckGifLayout(layout); !checked)
+    return checked.error();
 
-  std::int64_t pixels_left = kMaxGifFramePixels;
-  FrameReader reader(gif.get(), pixels_left);
+  FrameReader reader(gif.get(), layout);
   int transparent_index = -1;  // from the graphic control extension of the next frame
   for (;;) {
     GifRecordType record = UNDEFINED_RECORD_TYPE;
@@ -215,11 +224,7 @@ Result<DecodedGif> DecodeWhole(std::span<const std::uint8_t> file) {
 }  // namespace
 
 Result<DecodedGif> DecodeGif(std::span<const std::uint8_t> file) {
-  try {
-    return DecodeWhole(file);
-  } catch (const std::bad_alloc&) {
-    return Error("GIF: not enough memory");
-  }
+  return FailOnOutOfMemory("GIF: ", [file] { return DecodeWhole(file); });
 }
 
 }  // namespace platform

@@ -18,6 +18,10 @@ inline constexpr std::int64_t kMaxGifScreenPixels = std::int64_t{1} << 28;
 // A frame's rectangle may hold at most kMaxGifScreenPixels pixels, and the rectangles of
 // all frames of one file together at most this many.
 inline constexpr std::int64_t kMaxGifFramePixels = std::int64_t{1} << 30;
+// A logical screen of more pixels than this must be covered by its frames: every screen
+// pixel is drawn and stored for every frame, so a large screen that its frames leave
+// empty would cost far more than the file holds.
+inline constexpr std::int64_t kGifFreeScreenPixels = std::int64_t{1} << 20;
 
 struct GifFrame {
   // The frame's rectangle within the logical screen. Parts of a frame lying outside the
@@ -43,7 +47,9 @@ struct DecodedGif {
 };
 
 // The GIF in `file`, or an error text starting with "GIF: ". A file that ends cleanly
-// after a complete frame without its trailer byte is taken as ending there.
+// after a complete frame without its trailer byte is taken as ending there. Before any
+// frame is decoded, a walk over the blocks refuses frames larger than their image data
+// could fill and screens their frames do not cover (gif_layout.h).
 Result<DecodedGif> DecodeGif(std::span<const std::uint8_t> file);
 
 }  // namespace platform

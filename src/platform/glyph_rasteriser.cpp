@@ -8,7 +8,6 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 #include <fcntl.h>
 #include <fontconfig/fontconfig.h>
@@ -348,12 +347,16 @@ struct GlyphRasteriser::State {
   bool sorted_listed = false;
   FcFontSet* sorted = nullptr;
   std::vector<int> face_of_entry;
-  // The face that stands in for each character the chosen face lacks, or kNoFace.
-  std::unordered_map<char32_t, int> face_of_character;
+  // For each character the chosen face lacks: the face that stands in (or kNoFace), and
+  // the list entry of a face passed over because it could not be read (or -1).
+  struct StandIn {
+    int face = kNoFace;
+    int unreadable_entry = -1;
+  };
+  std::unordered_map<char32_t, StandIn> stand_ins;
 
-  // Counted since the last reset.
+  // Of the last text drawn.
   Coverage coverage;
-  std::unordered_set<char32_t> blank_seen;
   std::vector<int> last_faces;
 
   State() = default;
@@ -412,29 +415,42 @@ struct GlyphRasteriser::State {
   int StandInFor(char32_t c) {
     if (!OtherFacesMayDraw(c))
       return kNoFace;
-    if (const auto known = face_of_character.find(c); known != face_of_character.end())
-      return known->second;
-    int found = kNoFace;
-    const FcFontSet* set = SortedFaces();
-    for (int i = 0; set != nullptr && i < set->nfont && found == kNoFace; ++i) {
-      FcCharSet* charset = nullptr;
-      if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &charset) != FcResultMatch ||
-          !FcCharSetHasChar(charset, c))
-        continue;
-      const int face = FaceOfEntry(i);
-      if (face == kUnusable)
-        Add(coverage.failed_faces, EntryName(i));
-      else if (face > 0 && FT_Get_Char_Index(faces[std::size_t(face)]->face, c) != 0)
-        found = face;
+    auto known = stand_ins.find(c);
+    if (known == stand_ins.end()) {
+      StandIn found;
+      const FcFontSet* set = SortedFaces();
+      for (int i = 0; set != nullptr && i < set->nfont && found.face == kNoFace; ++i) {
+        FcCharSet* charset = nullptr;
+        if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &charset) != FcResultMatch ||
+            !FcCharSetHasChar(charset, c))
+          continue;
+        const int face = FaceOfEntry(i);
+        if (face == kUnusable && found.unreadable_entry < 0)
+          found.unreadable_entry = i;
+        else if (face > 0 && FT_Get_Char_Index(faces[std::size_t(face)]->face, c) != 0)
+          found.face = face;
+      }
+      known = stand_ins.emplace(c, found).first;
     }
-    face_of_character.emplace(c, found);
-    return found;
+    if (known->second.unreadable_entry >= 0)
+      Add(coverage.failed_faces, EntryName(known->second.unreadable_entry));
+    return known->second.face;
   }
 
   void CountBlank(char32_t c) {
     ++coverage.blank;
-    if (blank_seen.insert(c).second)
-      coverage.blank_characters.push_back(c);
+    auto& blank = coverage.blank_characters;
+    if (std::find(blank.begin(), blank.end(), c) == blank.end())
+      blank.push_back(c);
+  }
+
+  // Each text counts afresh; the lists keep their room.
+  void StartText() {
+    coverage.fallback_faces.clear();
+    coverage.blank = 0;
+    coverage.blank_characters.clear();
+    coverage.failed_faces.clear();
+    last_faces.clear();
   }
 
   void NoteLastFace(int face) {
@@ -483,7 +499,7 @@ bool GlyphRasteriser::Fallback() const {
 void GlyphRasteriser::DrawText(std::u16string_view text, int x, int y, const RgbCanvas& canvas) {
   State& state = *state_;
   const LoadedFace& chosen = *state.faces[0];
-  state.last_faces.clear();
+  state.StartText();
   int pen = x;
   for (std::size_t i = 0; i < text.size();) {
     const char32_t c = NextCodePoint(text, i);
@@ -523,18 +539,8 @@ void GlyphRasteriser::DrawText(std::u16string_view text, int x, int y, const Rgb
     FillBand(canvas, x, pen, y + chosen.ascent - chosen.strike_offset, chosen.strike_thickness);
 }
 
-void GlyphRasteriser::ResetCoverage() {
-  State& state = *state_;
-  state.coverage = {};
-  state.coverage.fallback = state.fallback;
-  state.coverage.chosen_face = state.name;
-  state.blank_seen.clear();
-  // Faces stay open; which face stands in is looked up afresh in every run.
-  state.face_of_character.clear();
-}
-
-Coverage GlyphRasteriser::CountedCoverage() const {
-  return state_->coverage;
+const Coverage* GlyphRasteriser::LastCoverage() const {
+  return &state_->coverage;
 }
 
 std::vector<std::string> GlyphRasteriser::LastFaces() const {

@@ -45,8 +45,8 @@ struct FaceCount {
   friend bool operator==(const FaceCount&, const FaceCount&) = default;
 };
 
-// What the chosen face could not draw, counted over the characters drawn since the
-// count was last reset.
+// What the chosen face could not draw of a text: the faces that stood in, the
+// characters no face has, and faces that could not read a glyph they have.
 struct Coverage {
   bool fallback = true;                    // other faces were asked for what the chosen one lacks
   std::string chosen_face;                 // the face that draws everything it has
@@ -56,6 +56,9 @@ struct Coverage {
   std::vector<char32_t> blank_characters;  // each once, in order of first appearance
   std::vector<FaceCount> failed_faces;     // characters a face has but could not read
 
+  [[nodiscard]] bool Complete() const {
+    return fallback_faces.empty() && blank == 0 && failed_faces.empty();
+  }
   friend bool operator==(const Coverage&, const Coverage&) = default;
 };
 
@@ -66,9 +69,9 @@ class TextDrawer {
   virtual ~TextDrawer() = default;
   virtual void DrawText(std::u16string_view text, int x, int y, const RgbCanvas& canvas) = 0;
 
-  // Starts counting afresh what the chosen face could not draw.
-  virtual void ResetCoverage() {}
-  [[nodiscard]] virtual Coverage CountedCoverage() const { return {}; }
+  // What the chosen face could not draw of the last text; null from drawers that
+  // have no faces to tell of.
+  [[nodiscard]] virtual const Coverage* LastCoverage() const { return nullptr; }
   // The faces that drew the characters of the last text, each once; empty when it was
   // blank throughout.
   [[nodiscard]] virtual std::vector<std::string> LastFaces() const { return {}; }
@@ -96,8 +99,7 @@ class GlyphRasteriser final : public TextDrawer {
   // drawing face's ascent below y, as the module's original tool placed text.
   void DrawText(std::u16string_view text, int x, int y, const RgbCanvas& canvas) override;
 
-  void ResetCoverage() override;
-  [[nodiscard]] Coverage CountedCoverage() const override;
+  [[nodiscard]] const Coverage* LastCoverage() const override;
   [[nodiscard]] std::vector<std::string> LastFaces() const override;
 
   struct State;

@@ -1,6 +1,13 @@
 #pragma once
 // Decoders of the picture files users hand over. Each takes the file's bytes and gives
-// 8-bit RGB samples (and alpha where the file has an alpha channel), or an error text.
+// 8-bit RGB samples (and alpha where the file has an alpha channel), or an error text
+// starting with "PNG: ", "JPEG: " or "BMP: " that gives the decoder's reason.
+//
+// A decode costs memory and time in proportion to the data the file holds, never to the
+// size its header claims: a header whose picture the data cannot fill is refused before
+// the picture is allocated. Damaged data (a checksum that does not match, image data cut
+// short) fails; harmless oddities every viewer shows (a bad checksum on an ancillary PNG
+// chunk, bytes after the end marker) do not. The libraries never print to the terminal.
 
 #include <cstdint>
 #include <span>
@@ -28,6 +35,16 @@ struct DecodedPicture {
 Result<DecodedPicture> DecodePng(std::span<const std::uint8_t> file);
 Result<DecodedPicture> DecodeJpeg(std::span<const std::uint8_t> file);
 Result<DecodedPicture> DecodeBmp(std::span<const std::uint8_t> file);
+
+// The width and height a picture's header gives, read without decoding its pixels, so a
+// caller that needs one size can refuse any other cheaply. The decode may still fail.
+struct PictureDimensions {
+  int width = 0;
+  int height = 0;
+};
+Result<PictureDimensions> PngDimensions(std::span<const std::uint8_t> file);
+Result<PictureDimensions> JpegDimensions(std::span<const std::uint8_t> file);
+Result<PictureDimensions> BmpDimensions(std::span<const std::uint8_t> file);
 
 // "picture too large" when width * height exceeds kMaxPicturePixels or either is not
 // positive.

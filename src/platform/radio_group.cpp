@@ -1,17 +1,19 @@
 #include "platform/radio_group.h"
 
+#include <QGridLayout>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace platform {
 
-RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent,
+                       int columns)
     : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QGridLayout(this);
+  columns = std::max(columns, 1);
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items[i], this);
     buttons_->addButton(button, i);
-    layout->addWidget(button);
+    layout->addWidget(button, i / columns, i % columns);
   }
   connect(buttons_, &QButtonGroup::idClicked, this, &RadioGroup::Clicked);
 }

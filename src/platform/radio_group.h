@@ -12,7 +12,9 @@ class RadioGroup : public QGroupBox {
   Q_OBJECT
 
  public:
-  RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
+  // The items fill `columns` columns row by row.
+  RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr,
+             int columns = 1);
 
   // The selected item, or -1 when none is.
   [[nodiscard]] int ItemIndex() const;

@@ -197,8 +197,7 @@ std::string ReadText(const std::string& path) {
 
 // Runs dravick in `folder`; `meanwhile` runs in the parent while the child is alive.
 Outcome RunDravick(const tools::TempFolder& folder, const std::vector<std::string>& args,
-                   const Limits& limits = {},
-                   const std::function<void(pid_t)>& meanwhile = {}) {
+                   const Limits& limits = {}, const std::function<void(pid_t)>& meanwhile = {}) {
   const std::string out_path = folder.File(".stdout"), err_path = folder.File(".stderr");
   const auto started = std::chrono::steady_clock::now();
   const pid_t child = ::fork();
@@ -259,11 +258,19 @@ std::string Joined(const std::vector<std::string>& names) {
   return text;
 }
 
+// One row of the table the suite prints: case, status, messages, peak memory, time, files.
 void Report(const std::string& name, const Outcome& outcome, const std::vector<std::string>& left) {
-  const std::string first_line = outcome.err.substr(0, outcome.err.find('\n'));
-  std::printf("| %s | %d | %.1f MiB | %.2f s | %s | %s |\n", name.c_str(), outcome.status,
-              outcome.peak_kib / 1024.0, outcome.seconds, first_line.c_str(),
-              Joined(left).c_str());
+  std::string messages;
+  std::size_t start = 0;
+  while (start < outcome.err.size()) {
+    const std::size_t end = std::min(outcome.err.find('\n', start), outcome.err.size());
+    const std::string line = outcome.err.substr(start, end - start);
+    if (!line.empty() && line != "Start to convert, please wait...")
+      messages += (messages.empty() ? "" : " / ") + line;
+    start = end + 1;
+  }
+  std::printf("| %s | %d | %s | %.1f MiB | %.2f s | %s |\n", name.c_str(), outcome.status,
+              messages.c_str(), outcome.peak_kib / 1024.0, outcome.seconds, Joined(left).c_str());
 }
 
 struct Case {
@@ -323,20 +330,40 @@ auto Folders(std::vector<std::string> folders) {
 
 TEST(HostileInput, FoldersAndOtherFilesWhereAFileBelongs) {
   const std::vector<Case> cases = {
-      {"wav of a folder", Folders({"DIR"}), {"wav", "-o", "o", "DIR"}, 1,
-       {"打开文件失败!", "DIR: is a folder, not a file"}, {"DIR/"}},
-      {"inspect a folder", Folders({"DIR"}), {"inspect", "DIR"}, 1,
-       {"Can't open DIR", "DIR: is a folder, not a file"}, {"DIR/"}},
-      {"cursor --hex a folder", Folders({"DIR"}), {"cursor", "--hex", "DIR", "-o", "c"}, 1,
-       {"Fail to Open the file", "DIR: is a folder"}, {"DIR/"}},
-      {"font string --text a folder", Folders({"DIR"}),
-       {"font", "string", "--text", "DIR", "-o", "f"}, 1,
-       {"Cannot open file \"DIR\".", "DIR: is a folder"}, {"DIR/"}},
-      {"build --project a folder", Folders({"DIR", "bins"}),
-       {"build", "--project", "DIR", "--bins", "bins", "-o", "x"}, 1,
-       {"Open fail!", "DIR: is a folder"}, {"DIR/", "bins/"}},
-      {"a folder named x.png among the pictures", Folders({"pics/x.png"}),
-       {"picture", "-o", "out", "pics"}, 1,
+      {"wav of a folder",
+       Folders({"DIR"}),
+       {"wav", "-o", "o", "DIR"},
+       1,
+       {"打开文件失败!", "DIR: is a folder, not a file"},
+       {"DIR/"}},
+      {"inspect a folder",
+       Folders({"DIR"}),
+       {"inspect", "DIR"},
+       1,
+       {"Can't open DIR", "DIR: is a folder, not a file"},
+       {"DIR/"}},
+      {"cursor --hex a folder",
+       Folders({"DIR"}),
+       {"cursor", "--hex", "DIR", "-o", "c"},
+       1,
+       {"Fail to Open the file", "DIR: is a folder"},
+       {"DIR/"}},
+      {"font string --text a folder",
+       Folders({"DIR"}),
+       {"font", "string", "--text", "DIR", "-o", "f"},
+       1,
+       {"Cannot open file \"DIR\".", "DIR: is a folder"},
+       {"DIR/"}},
+      {"build --project a folder",
+       Folders({"DIR", "bins"}),
+       {"build", "--project", "DIR", "--bins", "bins", "-o", "x"},
+       1,
+       {"Open fail!", "DIR: is a folder"},
+       {"DIR/", "bins/"}},
+      {"a folder named x.png among the pictures",
+       Folders({"pics/x.png"}),
+       {"picture", "-o", "out", "pics"},
+       1,
        {"Fail to convert pics/x.png", "pics/x.png: is a folder, not a file"},
        {"pics/", "pics/x.png/"}},
       {"a folder named Wav-a.bin given as a resource",
@@ -348,9 +375,12 @@ TEST(HostileInput, FoldersAndOtherFilesWhereAFileBelongs) {
        1,
        {"bins/Wav-a.bin: is a folder"},
        {"p.ini", "bins/", "bins/Picture-a.bin", "bins/Picture-a-Addr.txt", "bins/Wav-a.bin/"}},
-      {"a FIFO as a picture", [](tools::TempFolder& folder) { MakeFifo(folder, "p.png"); },
-       {"picture", "-o", "out", "p.png"}, 1,
-       {"Fail to convert p.png", "p.png: is not a regular file"}, {"p.png"}},
+      {"a FIFO as a picture",
+       [](tools::TempFolder& folder) { MakeFifo(folder, "p.png"); },
+       {"picture", "-o", "out", "p.png"},
+       1,
+       {"Fail to convert p.png", "p.png: is not a regular file"},
+       {"p.png"}},
   };
   for (const Case& c : cases)
     Check(c);
@@ -358,15 +388,23 @@ TEST(HostileInput, FoldersAndOtherFilesWhereAFileBelongs) {
 
 TEST(HostileInput, NumbersPastEveryRange) {
   const std::vector<Case> cases = {
-      {"combine START past 64 bits", Files({{"a.bin", Bytes(100, 1)}}),
-       {"combine", "-o", "c", "a.bin", "a.bin@99999999999999999999"}, 1,
+      {"combine START past 64 bits",
+       Files({{"a.bin", Bytes(100, 1)}}),
+       {"combine", "-o", "c", "a.bin", "a.bin@99999999999999999999"},
+       1,
        {"Start Address of File 2: '99999999999999999999' is not a valid integer value"},
        {"a.bin"}},
-      {"combine File 1 at a huge 0", Files({{"a.bin", Bytes(100, 1)}}),
-       {"combine", "-o", "c", "a.bin@000000000000000000000"}, 0, {}, {"a.bin", "c.bin",
-       "c-Addr.txt"}},
-      {"combine File 1 at a huge start", Files({{"a.bin", Bytes(100, 1)}}),
-       {"combine", "-o", "c", "a.bin@99999999999999999999"}, 2, {"File 1 always starts at 0"},
+      {"combine File 1 at a huge 0",
+       Files({{"a.bin", Bytes(100, 1)}}),
+       {"combine", "-o", "c", "a.bin@000000000000000000000"},
+       0,
+       {},
+       {"a.bin", "c.bin", "c-Addr.txt"}},
+      {"combine File 1 at a huge start",
+       Files({{"a.bin", Bytes(100, 1)}}),
+       {"combine", "-o", "c", "a.bin@99999999999999999999"},
+       2,
+       {"File 1 always starts at 0"},
        {"a.bin"}},
   };
   for (const Case& c : cases)
@@ -376,19 +414,34 @@ TEST(HostileInput, NumbersPastEveryRange) {
 TEST(HostileInput, HeadersClaimingMoreThanTheDataHolds) {
   const std::vector<Case> cases = {
       {"GIF: 16384 x 16384 screen, six 1 x 1 frames",
-       Files({{"big.gif", GifOfTinyFrames(16384, 16384, 6)}}), {"gif", "-o", "g", "big.gif"}, 1,
-       {"Fail to convert big.gif", "big.gif: GIF: "}, {"big.gif"}},
+       Files({{"big.gif", GifOfTinyFrames(16384, 16384, 6)}}),
+       {"gif", "-o", "g", "big.gif"},
+       1,
+       {"Fail to convert big.gif", "big.gif: GIF: "},
+       {"big.gif"}},
       {"JPEG: 4000 x 65500 claimed, 16 x 16 of data",
-       Files({{"tall.jpg", JpegClaiming(4000, 65500)}}), {"picture", "-o", "j", "tall.jpg"}, 1,
-       {"Fail to convert tall.jpg", "tall.jpg: JPEG: "}, {"tall.jpg"}},
+       Files({{"tall.jpg", JpegClaiming(4000, 65500)}}),
+       {"picture", "-o", "j", "tall.jpg"},
+       1,
+       {"Fail to convert tall.jpg", "tall.jpg: JPEG: "},
+       {"tall.jpg"}},
       {"PNG: 16384 x 16384 claimed over 100 bytes",
-       Files({{"huge.png", PngClaiming(16384, 16384)}}), {"picture", "-o", "p", "huge.png"}, 1,
-       {"Fail to convert huge.png", "huge.png: PNG: "}, {"huge.png"}},
+       Files({{"huge.png", PngClaiming(16384, 16384)}}),
+       {"picture", "-o", "p", "huge.png"},
+       1,
+       {"Fail to convert huge.png", "huge.png: PNG: "},
+       {"huge.png"}},
       {"cursor --image of a large picture",
        Files({{"big.png", tools::EncodePng({4000, 4000, 0, 8, Bytes(4000 * 4000, 0xFF), {}})}}),
-       {"cursor", "--image", "big.png", "-o", "c"}, 1, {"32 x 32"}, {"big.png"}},
-      {"WAV data chunk claiming more than is there", Files({{"short.wav", Cut(Wav(1000), 144)}}),
-       {"wav", "-o", "Wav-s", "short.wav"}, 0, {"The data chunk is cut short"},
+       {"cursor", "--image", "big.png", "-o", "c"},
+       1,
+       {"32 x 32"},
+       {"big.png"}},
+      {"WAV data chunk claiming more than is there",
+       Files({{"short.wav", Cut(Wav(1000), 144)}}),
+       {"wav", "-o", "Wav-s", "short.wav"},
+       0,
+       {"The data chunk is cut short"},
        {"short.wav", "Wav-s.bin", "Wav-s-Addr.txt"}},
   };
   for (const Case& c : cases)
@@ -397,9 +450,7 @@ TEST(HostileInput, HeadersClaimingMoreThanTheDataHolds) {
 
 TEST(HostileInput, InspectReadsOnlyTheHeaderOfAHugeImage) {
   tools::TempFolder folder;
-  {
-    std::ofstream image(folder.File("huge.bin"), std::ios::binary);
-  }
+  { std::ofstream image(folder.File("huge.bin"), std::ios::binary); }
   fs::resize_file(folder.File("huge.bin"), std::uint64_t{3} << 30);  // sparse: costs no disk
   const Outcome outcome = RunDravick(folder, {"inspect", "huge.bin"});
   Report("inspect a 3 GiB image", outcome, Left(folder));
@@ -410,18 +461,34 @@ TEST(HostileInput, InspectReadsOnlyTheHeaderOfAHugeImage) {
 
 TEST(HostileInput, CorruptDataFails) {
   const std::vector<Case> cases = {
-      {"PNG with a flipped IHDR checksum", Files({{"a.png", PngWithBadChecksum(false)}}),
-       {"picture", "-o", "p", "a.png"}, 1, {"Fail to convert a.png", "a.png: PNG: "}, {"a.png"}},
-      {"PNG with a flipped image-data byte", Files({{"a.png", PngWithBadChecksum(true)}}),
-       {"picture", "-o", "p", "a.png"}, 1, {"Fail to convert a.png", "a.png: PNG: "}, {"a.png"}},
+      {"PNG with a flipped IHDR checksum",
+       Files({{"a.png", PngWithBadChecksum(false)}}),
+       {"picture", "-o", "p", "a.png"},
+       1,
+       {"Fail to convert a.png", "a.png: PNG: "},
+       {"a.png"}},
+      {"PNG with a flipped image-data byte",
+       Files({{"a.png", PngWithBadChecksum(true)}}),
+       {"picture", "-o", "p", "a.png"},
+       1,
+       {"Fail to convert a.png", "a.png: PNG: "},
+       {"a.png"}},
       {"BMP cut to 60 bytes",
        Files({{"a.bmp", Cut(tools::EncodeBmp24(10, 10, Bytes(300, 9)), 60)}}),
-       {"picture", "-o", "p", "a.bmp"}, 1, {"Fail to convert a.bmp", "a.bmp: BMP: "}, {"a.bmp"}},
-      {"JPEG cut inside its scan data", Files({{"a.jpg", Cut(NoisyJpeg(64), 2000)}}),
-       {"picture", "-o", "p", "a.jpg"}, 1, {"Fail to convert a.jpg", "a.jpg: JPEG: "}, {"a.jpg"}},
+       {"picture", "-o", "p", "a.bmp"},
+       1,
+       {"Fail to convert a.bmp", "a.bmp: BMP: "},
+       {"a.bmp"}},
+      {"JPEG cut inside its scan data",
+       Files({{"a.jpg", Cut(NoisyJpeg(64), 2000)}}),
+       {"picture", "-o", "p", "a.jpg"},
+       1,
+       {"Fail to convert a.jpg", "a.jpg: JPEG: "},
+       {"a.jpg"}},
       {"list entry past the end of its .bin",
        [](tools::TempFolder& folder) { PictureBins(folder, "{32, 64, 0xF00, 0x1000},//a.png"); },
-       {"build", "--project", "p.ini", "--bins", "bins", "-o", "f"}, 1,
+       {"build", "--project", "p.ini", "--bins", "bins", "-o", "f"},
+       1,
        {"bins/Picture-a-Addr.txt, line 1: the entry at 0x00000F00 of 0x00001000 bytes ends past "
         "the end of Picture-a.bin (4096 bytes)"},
        {"p.ini", "bins/", "bins/Picture-a.bin", "bins/Picture-a-Addr.txt"}},
@@ -450,19 +517,25 @@ TEST(HostileInput, OutputsNamingInputs) {
   const std::vector<std::string> bin_files = {"p.ini", "bins/", "bins/Picture-a.bin",
                                               "bins/Picture-a-Addr.txt"};
   const std::vector<Case> cases = {
-      {"build --userinfo names a resource", bins,
-       {"build", "--project", "p.ini", "--bins", "bins", "--userinfo", "bins/Picture-a", "-o",
-        "f"},
-       1, {"bins/Picture-a.bin is also an input"}, bin_files},
-      {"build -o names a resource", bins,
-       {"build", "--project", "p.ini", "--bins", "bins", "-o", "bins/Picture-a.bin"}, 1,
-       {"is also an input"}, bin_files},
+      {"build --userinfo names a resource",
+       bins,
+       {"build", "--project", "p.ini", "--bins", "bins", "--userinfo", "bins/Picture-a", "-o", "f"},
+       1,
+       {"bins/Picture-a.bin is also an input"},
+       bin_files},
+      {"build -o names a resource",
+       bins,
+       {"build", "--project", "p.ini", "--bins", "bins", "-o", "bins/Picture-a.bin"},
+       1,
+       {"is also an input"},
+       bin_files},
       {"build --userinfo names the project",
        [](tools::TempFolder& folder) {
          PictureBins(folder, "{32, 64, 0x0, 0x1000},//a.png");
          fs::rename(folder.File("p.ini"), folder.File("p.txt"));
        },
-       {"build", "--project", "p.txt", "--bins", "bins", "--userinfo", "p.txt", "-o", "f"}, 1,
+       {"build", "--project", "p.txt", "--bins", "bins", "--userinfo", "p.txt", "-o", "f"},
+       1,
        {"p.txt is also an input"},
        {"p.txt", "bins/", "bins/Picture-a.bin", "bins/Picture-a-Addr.txt"}},
       {"picture -o names its picture through a link",
@@ -470,27 +543,48 @@ TEST(HostileInput, OutputsNamingInputs) {
          folder.Write("a.png", SmallPng());
          fs::create_symlink("a.png", folder.File("out.bin"));
        },
-       {"picture", "-o", "out.bin", "a.png"}, 1, {"out.bin is also an input (a.png)"},
+       {"picture", "-o", "out.bin", "a.png"},
+       1,
+       {"out.bin is also an input (a.png)"},
        {"a.png", "out.bin"}},
       {"gif -o names its GIF through a link",
        [](tools::TempFolder& folder) {
          folder.Write("a.gif", GifOfTinyFrames(4, 4, 1));
          fs::create_symlink("a.gif", folder.File("out.bin"));
        },
-       {"gif", "-o", "out.bin", "a.gif"}, 1, {"out.bin is also an input (a.gif)"},
+       {"gif", "-o", "out.bin", "a.gif"},
+       1,
+       {"out.bin is also an input (a.gif)"},
        {"a.gif", "out.bin"}},
-      {"wav -o names its sound", Files({{"a.bin", Wav(100)}}), {"wav", "-o", "a.bin", "a.bin"}, 1,
-       {"a.bin is also an input"}, {"a.bin"}},
-      {"combine onto a later slot", Files({{"a.bin", Bytes(10, 1)}, {"b.bin", Bytes(5, 2)}}),
-       {"combine", "-o", "b.bin", "a.bin", "b.bin"}, 1, {"b.bin is also an input"},
+      {"wav -o names its sound",
+       Files({{"a.bin", Wav(100)}}),
+       {"wav", "-o", "a.bin", "a.bin"},
+       1,
+       {"a.bin is also an input"},
+       {"a.bin"}},
+      {"combine onto a later slot",
+       Files({{"a.bin", Bytes(10, 1)}, {"b.bin", Bytes(5, 2)}}),
+       {"combine", "-o", "b.bin", "a.bin", "b.bin"},
+       1,
+       {"b.bin is also an input"},
        {"a.bin", "b.bin"}},
-      {"combine onto File 1 keeps all of it", Files({{"a.bin", Bytes(10, 1)}, {"b.bin", Bytes(5, 2)}}),
-       {"combine", "-o", "a.bin", "a.bin", "b.bin"}, 0, {}, {"a.bin", "b.bin", "a-Addr.txt"}},
-      {"cursor --png names its picture", Files({{"c.txt", Bytes{'0', 'x', '1', '2'}}}),
-       {"cursor", "--hex", "c.txt", "-o", "c", "--png", "./c.txt"}, 1, {"is also an input"},
+      {"combine onto File 1 keeps all of it",
+       Files({{"a.bin", Bytes(10, 1)}, {"b.bin", Bytes(5, 2)}}),
+       {"combine", "-o", "a.bin", "a.bin", "b.bin"},
+       0,
+       {},
+       {"a.bin", "b.bin", "a-Addr.txt"}},
+      {"cursor --png names its picture",
+       Files({{"c.txt", Bytes{'0', 'x', '1', '2'}}}),
+       {"cursor", "--hex", "c.txt", "-o", "c", "--png", "./c.txt"},
+       1,
+       {"is also an input"},
        {"c.txt"}},
-      {"font string -o names its text", Files({{"t.bin", Bytes{'A', 'B'}}}),
-       {"font", "string", "--text", "t.bin", "-o", "t.bin"}, 1, {"t.bin is also an input"},
+      {"font string -o names its text",
+       Files({{"t.bin", Bytes{'A', 'B'}}}),
+       {"font", "string", "--text", "t.bin", "-o", "t.bin"},
+       1,
+       {"t.bin is also an input"},
        {"t.bin"}},
   };
   for (const Case& c : cases)
@@ -503,26 +597,41 @@ TEST(HostileInput, FullDiskAndTightMemory) {
   const std::vector<Case> cases = {
       {"picture run on a disk that fills",
        Files({{"a.bmp", picture}, {"b.bmp", picture}, {"c.bmp", picture}}),
-       {"picture", "-o", "out", "a.bmp", "b.bmp", "c.bmp"}, 1,
+       {"picture", "-o", "out", "a.bmp", "b.bmp", "c.bmp"},
+       1,
        {"The file might not be accessibl.", "out.bin: File too large"},
-       {"a.bmp", "b.bmp", "c.bmp", "out.bin"}, full_disk},
-      {"combine on a disk too small for it", Files({{"a.bin", Bytes(100, 1)}}),
-       {"combine", "-o", "c", "a.bin", "a.bin@100000"}, 1, {"Can't open c.bin"}, {"a.bin"},
+       {"a.bmp", "b.bmp", "c.bmp", "out.bin"},
+       full_disk},
+      {"combine on a disk too small for it",
+       Files({{"a.bin", Bytes(100, 1)}}),
+       {"combine", "-o", "c", "a.bin", "a.bin@100000"},
+       1,
+       {"Can't open c.bin"},
+       {"a.bin"},
        full_disk},
       {"build on a disk too small for it",
        [](tools::TempFolder& folder) {
          PictureBins(folder, "{32, 64, 0x0, 0x1000},//a.png");
          folder.Write("bins/Wav-a.bin", Bytes(50000, 0x80));
        },
-       {"build", "--project", "p.ini", "--bins", "bins", "-o", "f"}, 1, {"Can't open f.bin"},
+       {"build", "--project", "p.ini", "--bins", "bins", "-o", "f"},
+       1,
+       {"Can't open f.bin"},
        {"p.ini", "bins/", "bins/Picture-a.bin", "bins/Picture-a-Addr.txt", "bins/Wav-a.bin"},
        full_disk},
-      {"combine of 256 MiB within 512 MiB of address space", Files({{"a.bin", Bytes(100, 1)}}),
-       {"combine", "-o", "c", "a.bin", "a.bin@268435456"}, 0, {}, {"a.bin", "c.bin", "c-Addr.txt"},
+      {"combine of 256 MiB within 512 MiB of address space",
+       Files({{"a.bin", Bytes(100, 1)}}),
+       {"combine", "-o", "c", "a.bin", "a.bin@268435456"},
+       0,
+       {},
+       {"a.bin", "c.bin", "c-Addr.txt"},
        {std::uint64_t{512} << 20, 0}},
       {"a picture too large for the memory there is",
        Files({{"big.png", tools::EncodePng({8000, 8000, 0, 8, Bytes(8000 * 8000, 0x80), {}})}}),
-       {"picture", "-o", "p", "big.png"}, 1, {"out of memory"}, {"big.png"},
+       {"picture", "-o", "p", "big.png"},
+       1,
+       {"out of memory"},
+       {"big.png"},
        {std::uint64_t{256} << 20, 0}},
   };
   for (const Case& c : cases)
@@ -532,8 +641,12 @@ TEST(HostileInput, FullDiskAndTightMemory) {
 TEST(HostileInput, LongestLegalOutputNames) {
   const std::string name(251, 'n');
   const std::vector<Case> cases = {
-      {"cursor -o of 255 bytes", Files({{"c.txt", Bytes{'0', 'x', '1', '2'}}}),
-       {"cursor", "--hex", "c.txt", "-o", name + ".bin"}, 0, {}, {"c.txt", name + ".bin"}},
+      {"cursor -o of 255 bytes",
+       Files({{"c.txt", Bytes{'0', 'x', '1', '2'}}}),
+       {"cursor", "--hex", "c.txt", "-o", name + ".bin"},
+       0,
+       {},
+       {"c.txt", name + ".bin"}},
       {"boot -o of 255 bytes", Files({}), {"boot", "-o", name + ".bin"}, 0, {}, {name + ".bin"}},
   };
   for (const Case& c : cases)
