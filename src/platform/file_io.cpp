@@ -155,11 +155,16 @@ Result<OutputFile> OutputFile::Create(const std::string& path) {
   if (path.empty())
     return Error("an empty file name");
   std::string temporary = TemporaryPathFor(path, serial++);
+  // Registered before it exists: an interrupt between creating and registering it would
+  // otherwise leave it behind.
+  const int slot = RegisterTemporaryFile(temporary.c_str());
   const int descriptor =
       ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-  if (descriptor < 0)
-    return SystemError(errno);
-  const int slot = RegisterTemporaryFile(temporary.c_str());
+  if (descriptor < 0) {
+    const int error_number = errno;
+    ReleaseTemporaryFile(slot);
+    return SystemError(error_number);
+  }
   return OutputFile(descriptor, path, std::move(temporary), slot);
 }
 
