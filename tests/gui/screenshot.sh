@@ -4,13 +4,12 @@
 set -u
 shot="${SCREENSHOT:-$PWD/dravick-gui.png}"
 work=$(mktemp -d)
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
+gui=""
+xvfb=""
 cleanup() { kill "$gui" "$xvfb" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+start_xvfb 1280x800 "$work"
 
 unset QT_QPA_PLATFORM
 # In the sanitizer build: libxkbcommon hands strndup a length past its string's end,
@@ -30,7 +29,7 @@ if [ -z "$found" ]; then
   exit 1
 fi
 sleep 1
-import -display "$display" -window root "$shot"
+import -display "$DISPLAY" -window root "$shot"
 # A blank screen would be one colour; the window with its menu and controls is not.
 colours=$(convert "$shot" -format %k info:)
 if [ "${colours:-0}" -lt 8 ]; then

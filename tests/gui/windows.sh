@@ -9,12 +9,10 @@ set -u
 shots="${SCREENSHOTS:-$PWD/windows}"
 mkdir -p "$shots"
 work=$(mktemp -d)
-display=":$((100 + RANDOM % 100))"
 screen_w=1366
 screen_h=768
-Xvfb "$display" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
 gui=""
+xvfb=""
 cleanup() {
   [ -n "$gui" ] && kill "$gui" 2>/dev/null
   kill "$xvfb" 2>/dev/null
@@ -22,8 +20,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+start_xvfb ${screen_w}x${screen_h} "$work"
 
 failures=0
 fail() {
