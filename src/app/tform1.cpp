@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "picture/messages.h"
+#include "picture/panel_preview.h"
 #include "picture/picture_folder.h"
 #include "picture/picture_option_controls.h"
 #include "picture/preview_image.h"
@@ -99,6 +100,7 @@ void TForm1::BuildControls() {
   // Empty, or a luma from 0 to 255.
   EditThreshold->setValidator(new QRegularExpressionValidator(
       QRegularExpression("[0-9]|[1-9][0-9]|1[0-9][0-9]|2[0-4][0-9]|25[0-5]"), EditThreshold));
+  CheckBoxPanel = column.CheckBox("CheckBoxPanel", "Panel preview");
   BtnExit = column.Button("BtnExit", "Exit");
   Memo1 = new QPlainTextEdit(PanelControl);
   Memo1->setObjectName("Memo1");
@@ -126,6 +128,11 @@ void TForm1::BuildControls() {
   connect(ComboBoxDither, &QComboBox::currentIndexChanged, this, &TForm1::ShowPreview);
   connect(EditThreshold, &QLineEdit::textChanged, this, &TForm1::ShowPreview);
   connect(CheckBoxARGB, &QCheckBox::toggled, this, &TForm1::ShowPreview);
+  connect(CheckBoxPanel, &QCheckBox::toggled, this, &TForm1::ShowPreview);
+  for (QCheckBox* box : {CheckBoxX, CheckBoxY, CheckBoxNBin})
+    connect(box, &QCheckBox::toggled, this, &TForm1::PanelSettingChanged);
+  for (platform::RadioGroup* group : {RadioGroup1, RadioGroup2})
+    connect(group, &platform::RadioGroup::Clicked, this, &TForm1::PanelSettingChanged);
 }
 
 void TForm1::BuildMenu() {
@@ -243,11 +250,28 @@ platform::Result<platform::Ok> TForm1::LoadPreview() {
 }
 
 void TForm1::ShowPreview() {
-  const picture::WorkingBitmap shown =
-      picture::PanelPreview(PreviewPicture, PreviewKeyed,
-                            static_cast<picture::PictureKind>(CurrentKind), ReadPictureSettings());
-  Image1->setPixmap(QPixmap::fromImage(picture::PreviewImage(shown)));
-  Image1->resize(PreviewPicture.Width(), PreviewPicture.Height());
+  const auto kind = static_cast<picture::PictureKind>(CurrentKind);
+  const picture::PictureSettings settings = ReadPictureSettings();
+  QImage image;
+  if (CheckBoxPanel->isChecked()) {
+    // A four-bit ARGB PNG that can no longer be read shows as loaded.
+    if (auto module =
+            picture::ModuleView(PreviewPicture, PreviewKeyed, kind, CurrentPicture, settings))
+      image = picture::PreviewImage(*module);
+  }
+  if (image.isNull()) {
+    image =
+        picture::PreviewImage(picture::PanelPreview(PreviewPicture, PreviewKeyed, kind, settings));
+  }
+  Image1->setPixmap(QPixmap::fromImage(image));
+  Image1->resize(image.size());
+}
+
+void TForm1::PanelSettingChanged() {
+  // Without the module's view the preview does not change with these (rotation
+  // takes effect at the next load).
+  if (CheckBoxPanel->isChecked())
+    ShowPreview();
 }
 
 void TForm1::ScanFolder(const std::string& chosen_path) {

@@ -60,6 +60,7 @@ class TForm1 : public QMainWindow {
   QCheckBox* CheckBoxARGB = nullptr;
   QComboBox* ComboBoxDither = nullptr;
   QLineEdit* EditThreshold = nullptr;  // "BW Threshold"; empty: only exact black is ink
+  QCheckBox* CheckBoxPanel = nullptr;  // "Panel preview": the preview as the module shows it
   QPlainTextEdit* Memo1 = nullptr;
 
   // "Picture" panel.
@@ -123,6 +124,8 @@ class TForm1 : public QMainWindow {
   // with the error's text.
   platform::Result<platform::Ok> LoadPreview();
   void ShowPreview();
+  // A setting that only the module's view of the preview shows changed.
+  void PanelSettingChanged();
   void ScanFolder(const std::string& chosen_path);
   void SetRunning(bool running);
   void StartRun(std::vector<std::string> entries);

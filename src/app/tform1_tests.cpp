@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "picture/dither.h"
+#include "picture/preview_image.h"
 #include "picture_writer.h"
 #include "platform/program_end.h"
 #include "platform/scripted_dialogs.h"
@@ -45,8 +46,22 @@ bool Shows(const QLabel* image, const picture::WorkingBitmap& expected) {
   return true;
 }
 
+// The colours the preview shows along its top row.
+QList<QColor> TopRow(const QLabel* image) {
+  const QImage shown = image->pixmap().toImage();
+  QList<QColor> row;
+  for (int x = 0; x < shown.width(); ++x)
+    row << shown.pixelColor(x, 0);
+  return row;
+}
+
 void Click(QWidget* widget) {
   QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+// A click on a check box's or radio button's own box, at its left end.
+void ClickBox(QWidget* button) {
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
 void ClickEntry(QListWidget* list, int row) {
@@ -300,6 +315,76 @@ class TForm1Tests : public QObject {
     QTest::keyClick(form.EditThreshold, Qt::Key_Backspace);
     QTest::keyClick(form.EditThreshold, Qt::Key_Backspace);
     QCOMPARE(form.ReadPictureSettings().bw_threshold, -1);
+  }
+
+  // The module's view: what the bytes a tick would store hold, refreshed as the settings
+  // change; unchecked, the preview is the picture as loaded.
+  void PanelPreviewShowsWhatTheModuleShows() {
+    // A grey between R5G6B5 levels, a near-black, black and a colour.
+    folder_->Write("p.bmp",
+                   tools::EncodeBmp24(4, 1, {130, 130, 130, 1, 1, 1, 0, 0, 0, 18, 52, 86}));
+    platform::ScriptedDialogs dialogs;
+    TForm1 form;
+    ShowActive(form);
+    QCOMPARE(form.CheckBoxPanel->text(), QString("Panel preview"));
+    QVERIFY(!form.CheckBoxPanel->isChecked());
+    Input(form, dialogs, "p.bmp");
+    const QList<QColor> loaded{QColor(130, 130, 130), QColor(1, 1, 1), QColor(0, 0, 0),
+                               QColor(18, 52, 86)};
+    QCOMPARE(TopRow(form.Image1), loaded);
+
+    // R5G6B5 keeps the top bits, widened by bit replication.
+    ClickBox(form.CheckBoxPanel);
+    QVERIFY(form.CheckBoxPanel->isChecked());
+    const QList<QColor> r5g6b5{QColor(132, 130, 132), QColor(0, 0, 0), QColor(0, 0, 0),
+                               QColor(16, 52, 82)};
+    QCOMPARE(TopRow(form.Image1), r5g6b5);
+
+    // BGR read back as stored, and NAND padding, change nothing the panel shows;
+    // ReverseX does.
+    ClickBox(form.RadioGroup1->findChildren<QRadioButton*>().at(1));
+    ClickBox(form.CheckBoxNBin);
+    QCOMPARE(TopRow(form.Image1), r5g6b5);
+    ClickBox(form.CheckBoxX);
+    QCOMPARE(TopRow(form.Image1), QList<QColor>(r5g6b5.rbegin(), r5g6b5.rend()));
+    ClickBox(form.CheckBoxX);
+
+    // Black_White: only exact black is ink.
+    form.ComboBox1->setFocus();
+    QTest::keyClick(form.ComboBox1, Qt::Key_Down);
+    QTest::keyClick(form.ComboBox1, Qt::Key_Down);
+    QCOMPARE(form.ComboBox1->currentText(), QString("Black_White"));
+    const QColor white(255, 255, 255), black(0, 0, 0);
+    QCOMPARE(TopRow(form.Image1), QList<QColor>({white, white, black, white}));
+
+    // Space on the box: off shows the picture as loaded, on the module's view again.
+    form.CheckBoxPanel->setFocus();
+    QTest::keyClick(form.CheckBoxPanel, Qt::Key_Space);
+    QVERIFY(!form.CheckBoxPanel->isChecked());
+    QCOMPARE(TopRow(form.Image1), loaded);
+    QTest::keyClick(form.CheckBoxPanel, Qt::Key_Space);
+    QCOMPARE(TopRow(form.Image1), QList<QColor>({white, white, black, white}));
+
+    // R8G8B8 holds every colour.
+    form.ComboBox1->setFocus();
+    QTest::keyClick(form.ComboBox1, Qt::Key_Up);
+    QCOMPARE(TopRow(form.Image1), loaded);
+  }
+
+  // Alpha keying makes the stored zero the transparent colour; four-bit ARGB keeps four
+  // bits of alpha. Transparency shows as the checkerboard behind the picture.
+  void PanelPreviewShowsTransparency() {
+    folder_->Write("a.png", tools::EncodePng({2, 1, 6, 8, {18, 52, 86, 255, 200, 0, 0, 0}, {}}));
+    platform::ScriptedDialogs dialogs;
+    TForm1 form;
+    ShowActive(form);
+    Input(form, dialogs, "a.png");
+    QCOMPARE(TopRow(form.Image1), QList<QColor>({QColor(18, 52, 86), QColor(0, 0, 0)}));
+    ClickBox(form.CheckBoxPanel);
+    const QColor checker = QColor::fromRgb(picture::CheckerAt(1, 0));
+    QCOMPARE(TopRow(form.Image1), QList<QColor>({QColor(16, 52, 82), checker}));
+    ClickBox(form.CheckBoxARGB);
+    QCOMPARE(TopRow(form.Image1), QList<QColor>({QColor(17, 51, 85), checker}));
   }
 
   void SingleConvertEncodesThePreview() {

@@ -11,6 +11,7 @@
 #include "picture/gif_folder.h"
 #include "picture/gif_frames.h"
 #include "picture/messages.h"
+#include "picture/panel_preview.h"
 #include "picture/picture_option_controls.h"
 #include "picture/preview_image.h"
 #include "picture/rotation.h"
@@ -60,6 +61,11 @@ void TForm6::BuildControls() {
   PanelCtrl->installEventFilter(this);
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm6::ShowFrame);
   connect(ComboBoxDither, &QComboBox::currentIndexChanged, this, &TForm6::ShowFrame);
+  connect(CheckBoxPanel, &QCheckBox::toggled, this, &TForm6::ShowFrame);
+  for (QCheckBox* box : {CheckBoxX, CheckBoxY, CheckBoxNBin})
+    connect(box, &QCheckBox::toggled, this, &TForm6::PanelSettingChanged);
+  for (platform::RadioGroup* group : {RadioGroup1, RadioGroup2})
+    connect(group, &platform::RadioGroup::Clicked, this, &TForm6::PanelSettingChanged);
 }
 
 QWidget* TForm6::BuildPicturePanel() {
@@ -100,6 +106,7 @@ QWidget* TForm6::BuildCtrlPanel() {
   std::tie(CheckBoxX, CheckBoxY) = column.Mirrors();
   CheckBoxNBin = column.CheckBox("CheckBoxNBin", "NandFlash BIN   ");
   ComboBoxDither = column.DitherList();
+  CheckBoxPanel = column.CheckBox("CheckBoxPanel", "Panel preview");
   Button2 = column.Button("Button2", "Close");
   // The list grows up to half the panel (FormResize) and the gap above it takes the
   // rest; on a small screen the list gives way first, down to a few lines.
@@ -151,11 +158,25 @@ platform::Result<platform::Ok> TForm6::Preview(const std::string& path) {
 
 void TForm6::ShowFrame() {
   const picture::GifSettings settings = ReadGifSettings();
-  const picture::WorkingBitmap shown =
-      picture::PanelColours(picture::RotatePicture(FrameCanvas, settings.rotation_index),
-                            settings.Form(), settings.Encode());
-  Image1->setPixmap(QPixmap::fromImage(picture::PreviewImage(shown)));
-  Image1->resize(shown.Width(), shown.Height());
+  const picture::WorkingBitmap rotated =
+      picture::RotatePicture(FrameCanvas, settings.rotation_index);
+  QImage image;
+  if (CheckBoxPanel->isChecked()) {
+    if (auto module = picture::ModuleView(rotated, settings))
+      image = picture::PreviewImage(*module);
+  }
+  if (image.isNull()) {
+    image =
+        picture::PreviewImage(picture::PanelColours(rotated, settings.Form(), settings.Encode()));
+  }
+  Image1->setPixmap(QPixmap::fromImage(image));
+  Image1->resize(image.size());
+}
+
+void TForm6::PanelSettingChanged() {
+  // Without the module's view the preview keeps the rotation it was drawn with.
+  if (CheckBoxPanel->isChecked())
+    ShowFrame();
 }
 
 void TForm6::Button1Click() {

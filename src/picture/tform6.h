@@ -39,6 +39,7 @@ class TForm6 : public QWidget {
   QCheckBox* CheckBoxY = nullptr;
   QCheckBox* CheckBoxNBin = nullptr;
   QComboBox* ComboBoxDither = nullptr;
+  QCheckBox* CheckBoxPanel = nullptr;  // "Panel preview": the frame as the module shows it
   QPushButton* Button2 = nullptr;
   QListWidget* ListBox1 = nullptr;
 
@@ -87,6 +88,8 @@ class TForm6 : public QWidget {
   platform::Result<platform::Ok> Preview(const std::string& path);
   // Shows FrameCanvas rotated, as the chosen form and dither will show it.
   void ShowFrame();
+  // A setting that only the module's view of the frame shows changed.
+  void PanelSettingChanged();
   std::string EntryPath(int index) const;
   bool ChooseResourceFile();
   void StartRun();

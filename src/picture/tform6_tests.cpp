@@ -1,5 +1,6 @@
 #include "picture/tform6.h"
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
@@ -215,6 +216,49 @@ class TForm6Tests : public QObject {
     QVERIFY(dialogs_->messages.last().startsWith("GIF: "));
     QVERIFY(!form.Timer1->isActive());
     QVERIFY(form.BtnAConvert->isEnabled());
+  }
+
+  // The module's view of the frame, refreshed as the form and mirroring change; off, the
+  // frame as drawn.
+  void PanelPreviewShowsWhatTheModuleShows() {
+    const Rgb colour{18, 52, 86}, grey{130, 130, 130};
+    picture::testing::TestGifFrame frame = SolidFrame(0, 0, 2, 1, 0);
+    frame.indexes = {0, 1};
+    WriteGif("two.gif", {2, 1, {colour, grey}, {frame}, true});
+    TForm6 form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    dialogs_->open_answers.push_back(Q(folder_->File("two.gif")));
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QCOMPARE(form.CheckBoxPanel->text(), QString("Panel preview"));
+    QVERIFY(!form.CheckBoxPanel->isChecked());
+    auto top_row = [&form] {
+      const QImage shown = form.Image1->pixmap().toImage();
+      return QList<QColor>{shown.pixelColor(0, 0), shown.pixelColor(1, 0)};
+    };
+    const QList<QColor> drawn{QColor(18, 52, 86), QColor(130, 130, 130)};
+    QCOMPARE(top_row(), drawn);
+
+    QTest::mouseClick(form.CheckBoxPanel, Qt::LeftButton, {},
+                      QPoint(6, form.CheckBoxPanel->height() / 2));
+    const QList<QColor> r5g6b5{QColor(16, 52, 82), QColor(132, 130, 132)};
+    QCOMPARE(top_row(), r5g6b5);
+    QTest::mouseClick(form.CheckBoxX, Qt::LeftButton, {}, QPoint(6, form.CheckBoxX->height() / 2));
+    QCOMPARE(top_row(), QList<QColor>({r5g6b5[1], r5g6b5[0]}));
+    QTest::mouseClick(form.CheckBoxX, Qt::LeftButton, {}, QPoint(6, form.CheckBoxX->height() / 2));
+
+    form.ComboBox1->setFocus();
+    QTest::keyClick(form.ComboBox1, Qt::Key_Down);
+    QCOMPARE(form.ComboBox1->currentText(), QString("R8G8B8"));
+    QCOMPARE(top_row(), drawn);
+    QTest::keyClick(form.ComboBox1, Qt::Key_Up);
+    QCOMPARE(top_row(), r5g6b5);
+
+    form.CheckBoxPanel->setFocus();
+    QTest::keyClick(form.CheckBoxPanel, Qt::Key_Space);
+    QVERIFY(!form.CheckBoxPanel->isChecked());
+    QCOMPARE(top_row(), drawn);
   }
 
   void DitherShowsInThePreviewAndReachesTheFrames() {
