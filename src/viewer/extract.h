@@ -14,13 +14,12 @@
 namespace viewer {
 
 // The bytes of the file `extract` writes for a good entry (PNG or WAV).
-platform::Result<platform::Bytes> EntryFileBytes(const ImageContents& contents, const Entry& entry,
-                                                 const ReadOptions& options = {});
+platform::Result<platform::Bytes> EntryFileBytes(const ImageContents& contents, const Entry& entry);
 
 // Writes that file to `path` (through a temporary file beside it). Refuses a path that
 // names the file the entry comes from.
 platform::Result<platform::Ok> SaveEntry(const ImageContents& contents, const Entry& entry,
-                                         const std::string& path, const ReadOptions& options = {});
+                                         const std::string& path);
 
 // The `contents.txt` line of an entry: kind, index, address or offset, size, pixels or
 // cell, form, the file written or the reason none was.
@@ -34,6 +33,6 @@ struct ExtractOutcome {
 // Writes every good entry into `folder` (created when missing) under its output name,
 // then contents.txt. Files of the same names are replaced; none may be the input.
 ExtractOutcome ExtractAll(const ImageContents& contents, const std::string& folder,
-                          const ReadOptions& options = {}, const platform::Progress& progress = {});
+                          const platform::Progress& progress = {});
 
 }  // namespace viewer
