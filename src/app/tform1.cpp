@@ -149,6 +149,7 @@ void TForm1::BuildMenu() {
   item(GIFTool1, "GIFTool1", "GIFTool");
   item(WAVTool1, "WAVTool1", "WAVTool");
   item(Dravick1, "Dravick1", "Dravick");
+  item(Viewer1, "Viewer1", "Viewer");
   connect(File1, &QAction::triggered, this, &TForm1::File1Click);
   connect(Bootloader1, &QAction::triggered, this, &TForm1::Bootloader1Click);
   connect(ICON1, &QAction::triggered, this, &TForm1::ICON1Click);
@@ -157,6 +158,7 @@ void TForm1::BuildMenu() {
   connect(GIFTool1, &QAction::triggered, this, &TForm1::GIFTool1Click);
   connect(WAVTool1, &QAction::triggered, this, &TForm1::WAVTool1Click);
   connect(Dravick1, &QAction::triggered, this, &TForm1::Dravick1Click);
+  connect(Viewer1, &QAction::triggered, this, &TForm1::Viewer1Click);
 }
 
 void TForm1::SetToolWindows(std::vector<QWidget*> windows) {
@@ -195,6 +197,9 @@ void TForm1::WAVTool1Click() {
 }
 void TForm1::Dravick1Click() {
   ShowTool(6);
+}
+void TForm1::Viewer1Click() {
+  ShowTool(7);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -28,7 +28,7 @@ class TForm1 : public QMainWindow {
  public:
   explicit TForm1(QWidget* parent = nullptr);
 
-  // The seven tool windows in the order TForm2..TForm8, shown by the menu.
+  // The tool windows in the order TForm2..TForm9, shown by the menu.
   void SetToolWindows(std::vector<QWidget*> windows);
 
   // Menu bar items.
@@ -40,6 +40,7 @@ class TForm1 : public QMainWindow {
   QAction* GIFTool1 = nullptr;
   QAction* WAVTool1 = nullptr;
   QAction* Dravick1 = nullptr;
+  QAction* Viewer1 = nullptr;
 
   // "Control" panel.
   QGroupBox* PanelControl = nullptr;
@@ -102,6 +103,7 @@ class TForm1 : public QMainWindow {
   void GIFTool1Click();
   void WAVTool1Click();
   void Dravick1Click();
+  void Viewer1Click();
   void BtnInputPictureClick();
   void BtnSConvertClick();
   void BtnMConvertClick();

@@ -116,7 +116,7 @@ class TForm1Tests : public QObject {
     for (QAction* action : form.menuBar()->actions())
       menu << action->text();
     QCOMPARE(menu, QStringList({"Exit", "Bootloader", "Cursor", "Font", "BinFile", "GIFTool",
-                                "WAVTool", "Dravick"}));
+                                "WAVTool", "Dravick", "Viewer"}));
     QVERIFY(form.ReadPictureSettings() == picture::PictureSettings{});
     QCOMPARE(form.ProgressBar1->maximum(), 100);
     QVERIFY(form.Memo1->toPlainText().isEmpty());
