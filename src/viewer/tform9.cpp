@@ -49,10 +49,10 @@ void TForm9::BuildControls() {
     member->setObjectName(name);
     buttons->addWidget(member);
   };
-  button(ButtonOpen, "ButtonOpen", "Open");
-  button(ButtonSaveAs, "ButtonSaveAs", "Save As");
-  button(ButtonPlay, "ButtonPlay", "Play");
-  button(ButtonClose, "ButtonClose", "Close");
+  button(ButtonOpen, "ButtonOpen", "&Open");
+  button(ButtonSaveAs, "ButtonSaveAs", "&Save As");
+  button(ButtonPlay, "ButtonPlay", "&Play");
+  button(ButtonClose, "ButtonClose", "&Close");
   side->addLayout(buttons);
 
   auto* options = new QHBoxLayout;
@@ -60,7 +60,7 @@ void TForm9::BuildControls() {
   CheckBoxBGR->setObjectName("CheckBoxBGR");
   CheckBoxARGB = new QCheckBox("aRGB", this);
   CheckBoxARGB->setObjectName("CheckBoxARGB");
-  auto* zoom_label = new QLabel("Zoom", this);
+  auto* zoom_label = new QLabel("&Zoom", this);
   SpinZoom = new QSpinBox(this);
   SpinZoom->setObjectName("SpinZoom");
   SpinZoom->setRange(1, kLargestZoom);
@@ -73,8 +73,11 @@ void TForm9::BuildControls() {
   options->addWidget(SpinZoom);
   side->addLayout(options);
 
+  auto* entries_label = new QLabel("&Entries", this);
+  side->addWidget(entries_label);
   ListEntries = new QListWidget(this);
   ListEntries->setObjectName("ListEntries");
+  entries_label->setBuddy(ListEntries);
   ListEntries->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   ListEntries->setStyleSheet("background-color: #FFFFE1;");
   side->addWidget(ListEntries, 3);
@@ -280,12 +283,12 @@ void TForm9::ButtonPlayClick() {
   if (entry == nullptr)
     return;
   TimerPlay->start();
-  ButtonPlay->setText("Stop");
+  ButtonPlay->setText("S&top");
 }
 
 void TForm9::StopPlaying() {
   TimerPlay->stop();
-  ButtonPlay->setText("Play");
+  ButtonPlay->setText("&Play");
 }
 
 void TForm9::TimerPlayTimer() {

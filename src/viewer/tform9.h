@@ -28,7 +28,7 @@ class TForm9 : public QWidget {
 
   QPushButton* ButtonOpen = nullptr;
   QPushButton* ButtonSaveAs = nullptr;
-  QPushButton* ButtonPlay = nullptr;  // "Play", "Stop" while playing
+  QPushButton* ButtonPlay = nullptr;  // "Play", "Stop" while playing (Alt+P, Alt+T)
   QPushButton* ButtonClose = nullptr;
   QCheckBox* CheckBoxBGR = nullptr;   // pictures were stored in BGR order
   QCheckBox* CheckBoxARGB = nullptr;  // two-byte pictures are four-bit ARGB

@@ -237,11 +237,11 @@ class TForm9Tests : public QObject {
     QVERIFY(form.ButtonPlay->isEnabled());
     QSignalSpy rows(form.ListEntries, &QListWidget::currentRowChanged);
     QTest::mouseClick(form.ButtonPlay, Qt::LeftButton);
-    QCOMPARE(form.ButtonPlay->text(), QString("Stop"));
+    QCOMPARE(form.ButtonPlay->text(), QString("S&top"));
     QTRY_VERIFY_WITH_TIMEOUT(rows.size() >= 3, 5000);
     QTest::mouseClick(form.ButtonPlay, Qt::LeftButton);
     QVERIFY(!form.TimerPlay->isActive());
-    QCOMPARE(form.ButtonPlay->text(), QString("Play"));
+    QCOMPARE(form.ButtonPlay->text(), QString("&Play"));
     // In order, and after the last frame the first again.
     QCOMPARE(rows.at(0).at(0).toInt(), 1);
     QCOMPARE(rows.at(1).at(0).toInt(), 2);

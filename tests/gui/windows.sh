@@ -80,8 +80,8 @@ import -window root "$shots/main.png"
 
 # The menu bar's items after "Exit", in order, with the caption of the window each opens.
 captions=("Creat bootloader in spiflash" "Cursor tool" "Creat Chinese Font Lib " "BinFile Combine"
-  "GIF Tool" "WAV Tool" "Dravick Tool")
-files=(bootloader cursor font binfile giftool wavtool dravick)
+  "GIF Tool" "WAV Tool" "Dravick Tool" "Viewer")
+files=(bootloader cursor font binfile giftool wavtool dravick viewer)
 for i in "${!captions[@]}"; do
   xdotool windowraise "$main" windowfocus "$main"
   sleep 0.2
