@@ -230,7 +230,7 @@ platform::Result<platform::Ok> ListFlashImage(ImageContents& contents, const Rea
     return header.error();
   auto report = builder::InspectImage(*header, contents.file_size);
   if (!report)
-    return report.error();
+    return platform::Error(contents.path + ": " + report.error().text);
   contents.flash_image = true;
   contents.header_lines = report->lines;
   contents.nand = options.nand.value_or(report->header_size == builder::kNandHeaderSize);
