@@ -156,6 +156,7 @@ void ImageSeeds(const std::filesystem::path& root) {
   scratch.AddText("Gif-b-Addr.txt", list);
 
   const SeedFolder inspect(root, "inspect");
+  const SeedFolder extract(root, "extract");
   const builder::CommandList commands =
       fuzz::ModuleProject({"80h: 1, 0, 0, 0", "88h: 1, 0, 0, 1", "B8h: 1"});
   for (const bool nand : {false, true}) {
@@ -175,6 +176,7 @@ void ImageSeeds(const std::filesystem::path& root) {
     for (std::size_t i = 0; i < resources.names.size(); ++i)
       image.insert(image.end(), resource.begin(), resource.end());
     inspect.Add(nand ? "nand_flash.bin" : "nor_flash.bin", image);
+    extract.Add(nand ? "nand_flash.bin" : "nor_flash.bin", image);
   }
   std::filesystem::remove_all(folder);
 }

@@ -52,3 +52,10 @@ echo "Flash image: $out/Dravick_Flash.bin ($(stat -c %s "$out/Dravick_Flash.bin"
 echo "Build listing ($out/UserInfo.txt):"
 cat "$out/UserInfo.txt"
 "$dravick" inspect "$out/Dravick_Flash.bin"
+
+# And back: what the module will show, as PNG and WAV files with a contents listing. A
+# flash image does not record a sound's format; the demo's beep was converted at 16 bits.
+rm -rf "$out/extract"
+"$dravick" extract --quiet --bits 16 "$out/Dravick_Flash.bin" -d "$out/extract"
+echo "Extracted into $out/extract ($out/extract/contents.txt):"
+cat "$out/extract/contents.txt"

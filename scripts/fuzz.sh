@@ -10,7 +10,7 @@ seconds="${1:-600}"
 shift || true
 harnesses=("$@")
 if ((${#harnesses[@]} == 0)); then
-  harnesses=(png jpeg bmp gif wav project address_list bin_folder inspect cursor_import
+  harnesses=(png jpeg bmp gif wav project address_list bin_folder inspect extract cursor_import
     string_text)
 fi
 build=${FUZZ_BUILD_DIR:-build-fuzz}

@@ -15,5 +15,6 @@ void AddCombineCommand(CLI::App& app, int& status);
 void AddWavCommand(CLI::App& app, int& status);
 void AddBuildCommand(CLI::App& app, int& status);
 void AddInspectCommand(CLI::App& app, int& status);
+void AddExtractCommand(CLI::App& app, int& status);
 
 }  // namespace cli

@@ -24,6 +24,7 @@ int Dravick(int argc, char** argv) {
   cli::AddWavCommand(app, status);
   cli::AddBuildCommand(app, status);
   cli::AddInspectCommand(app, status);
+  cli::AddExtractCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {

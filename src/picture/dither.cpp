@@ -265,8 +265,9 @@ void DiffuseColour(const WorkingBitmap& bitmap, bool keyed, Sink& sink) {
       int r = 16 * p[0] + FromAbove<3>(above) + right_r;
       int g = 16 * p[1] + FromAbove<3>(above + 1) + right_g;
       int b = 16 * p[2] + FromAbove<3>(above + 2) + right_b;
-      if (BeyondReach(r, kColourReach) | BeyondReach(g, kColourReach) |
-          BeyondReach(b, kColourReach)) [[unlikely]] {
+      // One test for the three channels, without a branch between them.
+      if (int(BeyondReach(r, kColourReach)) | int(BeyondReach(g, kColourReach)) |
+          int(BeyondReach(b, kColourReach))) [[unlikely]] {
         r = WithinReach(r, kColourReach);
         g = WithinReach(g, kColourReach);
         b = WithinReach(b, kColourReach);

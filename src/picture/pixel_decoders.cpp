@@ -1,18 +1,72 @@
 #include "picture/pixel_decoders.h"
 
+#include <array>
+#include <bit>
+#include <cstring>
 #include <string>
 
 namespace picture {
 
 namespace {
 
-// One RGBA pixel: the bytes R, G, B, A.
-inline void Put(std::uint8_t* out, unsigned r, unsigned g, unsigned b, unsigned a) {
-  out[0] = static_cast<std::uint8_t>(r);
-  out[1] = static_cast<std::uint8_t>(g);
-  out[2] = static_cast<std::uint8_t>(b);
-  out[3] = static_cast<std::uint8_t>(a);
+// An RGBA pixel as one 32-bit value whose bytes in memory are R, G, B, A.
+constexpr std::uint32_t Pack(unsigned r, unsigned g, unsigned b, unsigned a) {
+  if constexpr (std::endian::native == std::endian::little)
+    return r | g << 8 | b << 16 | a << 24;
+  else
+    return r << 24 | g << 16 | b << 8 | a;
 }
+
+inline void Store(std::uint8_t* out, std::uint32_t pixel) {
+  std::memcpy(out, &pixel, 4);
+}
+
+// A stored pixel widens channel by channel, and each channel's bits come from one of its
+// two bytes (green's widened bits from each byte do not overlap), so one table per byte
+// gives the pixel as the OR of two look-ups.
+struct ByteTables {
+  std::array<std::uint32_t, 256> low{}, high{};
+};
+
+constexpr ByteTables R5G6B5Tables(bool bgr) {
+  ByteTables t;
+  for (unsigned v = 0; v < 256; ++v) {
+    // High byte: the first 5-bit channel and green's top 3 bits; low byte: green's
+    // bottom 3 bits and the last 5-bit channel.
+    const unsigned first = Widen5(v >> 3);
+    const unsigned green_high = (v & 7u) << 5 | (v & 7u) >> 1;
+    const unsigned green_low = (v >> 5) << 2;
+    const unsigned last = Widen5(v & 0x1Fu);
+    t.high[v] = bgr ? Pack(0, green_high, first, 0xFF) : Pack(first, green_high, 0, 0xFF);
+    t.low[v] = bgr ? Pack(last, green_low, 0, 0) : Pack(0, green_low, last, 0);
+  }
+  return t;
+}
+
+constexpr ByteTables Argb4Tables() {
+  ByteTables t;
+  for (unsigned v = 0; v < 256; ++v) {
+    // First byte: green (high nibble) and blue; second: alpha (high nibble) and red.
+    t.low[v] = Pack(0, Widen4(v >> 4), Widen4(v & 0xFu), 0);
+    t.high[v] = Pack(Widen4(v & 0xFu), 0, 0, Widen4(v >> 4));
+  }
+  return t;
+}
+
+// Eight Black_White pixels of a byte, most significant bit leftmost; a 1 is ink (black).
+constexpr std::array<std::array<std::uint32_t, 8>, 256> BlackWhiteTable() {
+  std::array<std::array<std::uint32_t, 8>, 256> t{};
+  for (unsigned v = 0; v < 256; ++v) {
+    for (unsigned bit = 0; bit < 8; ++bit)
+      t[v][bit] = (v & (0x80u >> bit)) ? Pack(0, 0, 0, 0xFF) : Pack(255, 255, 255, 0xFF);
+  }
+  return t;
+}
+
+constexpr ByteTables kRgb565 = R5G6B5Tables(false);
+constexpr ByteTables kBgr565 = R5G6B5Tables(true);
+constexpr ByteTables kArgb4 = Argb4Tables();
+constexpr auto kBlackWhite = BlackWhiteTable();
 
 // Bytes of one stored row, NAND padding included.
 std::size_t RowBytes(PixelForm form, int width, bool nand) {
@@ -29,41 +83,74 @@ std::size_t RowBytes(PixelForm form, int width, bool nand) {
   return nand ? std::size_t(width + 31) / 32 * 4 : std::size_t(width + 7) / 8;
 }
 
-// Decodes `width` stored pixels of one row into `out`; with `reverse` the first stored
-// pixel lands at the right-hand end, which undoes the encoder's mirroring.
+// Output position of stored pixel k: with `reverse` the first stored pixel lands at the
+// right-hand end, which undoes the encoder's mirroring.
+template <bool reverse>
+inline std::uint8_t* At(std::uint8_t* out, int width, int k) {
+  return out + std::size_t(reverse ? width - 1 - k : k) * 4;
+}
+
+template <bool reverse>
+void DecodeTwoBytes(const std::uint8_t* in, std::uint8_t* out, int width, const ByteTables& t) {
+  for (int k = 0; k < width; ++k, in += 2)
+    Store(At<reverse>(out, width, k), t.low[in[0]] | t.high[in[1]]);
+}
+
+template <bool bgr>
+inline std::uint32_t R8G8B8Pixel(const std::uint8_t* in) {
+  // RGB stores B, G, R; BGR stores R, G, B.
+  return bgr ? Pack(in[0], in[1], in[2], 0xFF) : Pack(in[2], in[1], in[0], 0xFF);
+}
+
+template <bool reverse, bool bgr>
+void DecodeR8G8B8(const std::uint8_t* in, std::uint8_t* out, int width) {
+  int k = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    // Four bytes read at once (the fourth is the next pixel's, so not for the last).
+    for (; k + 1 < width; ++k, in += 3) {
+      std::uint32_t v;
+      std::memcpy(&v, in, 4);
+      v = bgr ? v : __builtin_bswap32(v) >> 8;
+      Store(At<reverse>(out, width, k), v | 0xFF000000u);
+    }
+  }
+  for (; k < width; ++k, in += 3)
+    Store(At<reverse>(out, width, k), R8G8B8Pixel<bgr>(in));
+}
+
+template <bool reverse>
+void DecodeBlackWhite(const std::uint8_t* in, std::uint8_t* out, int width) {
+  const int whole = width / 8;
+  for (int byte = 0; byte < whole; ++byte) {
+    const auto& pixels = kBlackWhite[in[byte]];
+    if constexpr (!reverse) {
+      std::memcpy(out + std::size_t(byte) * 32, pixels.data(), 32);
+    } else {
+      for (int bit = 0; bit < 8; ++bit)
+        Store(At<true>(out, width, byte * 8 + bit), pixels[std::size_t(bit)]);
+    }
+  }
+  for (int k = whole * 8; k < width; ++k)
+    Store(At<reverse>(out, width, k), kBlackWhite[in[k >> 3]][std::size_t(k & 7)]);
+}
+
 template <bool reverse>
 void DecodeRow(const std::uint8_t* in, std::uint8_t* out, int width, PixelForm form, bool bgr) {
-  const std::ptrdiff_t step = reverse ? -4 : 4;
-  std::uint8_t* o = reverse ? out + std::size_t(width - 1) * 4 : out;
   switch (form) {
     case PixelForm::R5G6B5:
-      for (int k = 0; k < width; ++k, in += 2, o += step) {
-        const unsigned v = unsigned(in[0]) | unsigned(in[1]) << 8;
-        const unsigned high = v >> 11, g = v >> 5 & 0x3F, low = v & 0x1F;
-        const unsigned r = bgr ? low : high, b = bgr ? high : low;
-        Put(o, Widen5(r), Widen6(g), Widen5(b), 0xFF);
-      }
+      DecodeTwoBytes<reverse>(in, out, width, bgr ? kBgr565 : kRgb565);
       break;
     case PixelForm::R8G8B8:
-      // RGB stores B, G, R; BGR stores R, G, B.
-      for (int k = 0; k < width; ++k, in += 3, o += step) {
-        if (bgr)
-          Put(o, in[0], in[1], in[2], 0xFF);
-        else
-          Put(o, in[2], in[1], in[0], 0xFF);
-      }
+      if (bgr)
+        DecodeR8G8B8<reverse, true>(in, out, width);
+      else
+        DecodeR8G8B8<reverse, false>(in, out, width);
       break;
     case PixelForm::Argb4:
-      // First byte: green (high nibble) and blue; second: alpha (high nibble) and red.
-      for (int k = 0; k < width; ++k, in += 2, o += step)
-        Put(o, Widen4(in[1] & 0xFu), Widen4(in[0] >> 4), Widen4(in[0] & 0xFu), Widen4(in[1] >> 4));
+      DecodeTwoBytes<reverse>(in, out, width, kArgb4);
       break;
     case PixelForm::BlackWhite:
-      // The leftmost pixel is the most significant bit; a 1 is ink (black).
-      for (int k = 0; k < width; ++k, o += step) {
-        const unsigned level = ((in[k >> 3] >> (7 - (k & 7))) & 1u) - 1u;  // ink 0, else ~0
-        Put(o, level, level, level, 0xFF);
-      }
+      DecodeBlackWhite<reverse>(in, out, width);
       break;
   }
 }

@@ -90,9 +90,11 @@ platform::Result<platform::Ok> SaveEntry(const ImageContents& contents, const En
 
 std::string ContentsLine(const Entry& entry, const std::string& written_or_reason) {
   return std::string(KindName(entry.kind)) + " " + std::to_string(entry.index) + " " +
-         Hex8(entry.address) + " " + Hex8(entry.size) + " " + std::to_string(entry.width) + "x" +
-         std::to_string(entry.height) + " " + (entry.form.empty() ? "-" : entry.form) + " " +
-         written_or_reason;
+         Hex8(entry.address) + " " + Hex8(entry.size) + " " +
+         (entry.kind == EntryKind::Sound
+              ? std::string("-")
+              : std::to_string(entry.width) + "x" + std::to_string(entry.height)) +
+         " " + (entry.form.empty() ? "-" : entry.form) + " " + written_or_reason;
 }
 
 ExtractOutcome ExtractAll(const ImageContents& contents, const std::string& folder,

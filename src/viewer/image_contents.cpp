@@ -18,6 +18,10 @@ namespace viewer {
 namespace {
 
 constexpr std::uint32_t kUnused32 = 0xFFFFFFFF;
+// No flash image's picture table holds more entries than a NAND header.
+constexpr int kMostPictures = builder::PictureEntryCapacity(builder::kNandHeaderSize);
+// Lines of an address list named one by one before the rest are only counted.
+constexpr std::size_t kBadLinesNamed = 20;
 // A WAV's sizes are 32-bit, its header included.
 constexpr std::uint64_t kLargestSound = 0xFFFFFFFFu - 44;
 
@@ -230,7 +234,7 @@ platform::Result<platform::Ok> ListFlashImage(ImageContents& contents, const Rea
     return header.error();
   auto report = builder::InspectImage(*header, contents.file_size);
   if (!report)
-    return report.error();
+    return platform::Error(contents.path + ": " + report.error().text);
   contents.flash_image = true;
   contents.header_lines = report->lines;
   contents.nand = options.nand.value_or(report->header_size == builder::kNandHeaderSize);
@@ -321,15 +325,24 @@ platform::Result<platform::Ok> ListResourceFile(ImageContents& contents, builder
         return platform::Error("Open " + beside_path + " fail!");
       const std::vector<std::string> lines = builder::AddressListLines(*beside);
       int index = 0;
+      std::size_t bad_lines = 0;
       for (std::size_t j = 0; j < lines.size(); ++j) {
         auto line = builder::ReadEntryLine(lines[j]);
         if (!line) {
-          contents.problems.push_back(beside_path + " line " + std::to_string(j + 1) + ": " +
-                                      line.error().text);
+          if (++bad_lines <= kBadLinesNamed) {
+            contents.problems.push_back(beside_path + " line " + std::to_string(j + 1) + ": " +
+                                        line.error().text);
+          }
           continue;
         }
         if (!line->has_value())
           continue;
+        if (index == kMostPictures) {
+          contents.problems.push_back(beside_path + " lists more pictures than a flash image's " +
+                                      "table holds (" + std::to_string(kMostPictures) +
+                                      "); the rest are not read");
+          break;
+        }
         const builder::EntryLine& read = **line;
         Entry entry;
         entry.index = index++;
@@ -339,6 +352,11 @@ platform::Result<platform::Ok> ListResourceFile(ImageContents& contents, builder
         entry.size = read.size;
         entry.label = LabelOf(read.rest);
         walk.AddPicture(std::move(entry));
+      }
+      if (bad_lines > kBadLinesNamed) {
+        contents.problems.push_back(beside_path + ": " +
+                                    std::to_string(bad_lines - kBadLinesNamed) +
+                                    " more lines that hold no entry");
       }
       if (index == 0)
         contents.problems.push_back(beside_path + " lists no pictures");

@@ -161,6 +161,28 @@ TEST(ImageContents, ResourceFilesAreKnownByTheirNames) {
   EXPECT_NE(gif.entries[2].problem.find("outside the file"), std::string::npos);
   EXPECT_EQ(gif.inputs, (std::vector<std::string>{"Gif-run.bin", "Gif-run-Addr.txt"}));
 
+  // Lines that hold no entry are named (a few of them); a list longer than any picture
+  // table is read as far as a table goes.
+  std::string odd = "{1a, 2, 0x0, 0x4},//bad decimal\r\n{2, 1, 0x0, 0x4},//ok.png\r\n";
+  const ImageContents listed =
+      Read(Bytes(4, 0), "Picture-x.bin", {}, Bytes(odd.begin(), odd.end()));
+  ASSERT_EQ(listed.entries.size(), 1u);
+  EXPECT_TRUE(listed.entries[0].Good());
+  ASSERT_EQ(listed.problems.size(), 1u);
+  EXPECT_NE(listed.problems[0].find("Picture-x-Addr.txt line 1"), std::string::npos);
+  std::string bad_lines, long_list;
+  for (int i = 0; i < 30; ++i)
+    bad_lines += "{1a, 2, 0x0, 0x4}\r\n";
+  for (int i = 0; i < 9000; ++i)
+    long_list += "{2, 1, 0x0, 0x4},//p.png\r\n";
+  EXPECT_EQ(Read(Bytes(4, 0), "Picture-x.bin", {}, Bytes(bad_lines.begin(), bad_lines.end()))
+                .problems.size(),
+            20u + 2u);  // twenty named, one for the rest, one for no pictures at all
+  const ImageContents many =
+      Read(Bytes(4, 0), "Number-x.bin", {}, Bytes(long_list.begin(), long_list.end()));
+  EXPECT_EQ(many.entries.size(), 8874u);
+  EXPECT_EQ(many.problems.size(), 1u);
+
   // No address list beside a picture resource: nothing can be listed.
   EXPECT_FALSE(ReadImageContents(Bytes(50, 0), "Picture-a.bin").ok());
 

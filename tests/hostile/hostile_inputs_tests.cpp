@@ -459,6 +459,41 @@ TEST(HostileInput, InspectReadsOnlyTheHeaderOfAHugeImage) {
   EXPECT_LT(outcome.peak_kib, 4 * 64 * 1024);  // the header, not the file
 }
 
+// A header of 0xFF whose picture table gives one entry, big-endian as the builder writes
+// it, and whose WAV and cursor tables stay empty.
+Bytes HeaderWithPicture(int width, int height, std::uint32_t address, std::uint32_t size) {
+  Bytes header(0x3000, 0xFF);
+  const std::uint32_t fields[] = {std::uint32_t(width) << 16 | std::uint32_t(height), address,
+                                  size};
+  header[0x600] = 0;
+  header[0x601] = 1;
+  for (int i = 0; i < 12; ++i)
+    header[0x602 + std::size_t(i)] = std::uint8_t(fields[i / 4] >> (8 * (3 - i % 4)));
+  return header;
+}
+
+TEST(HostileInput, ExtractReadsOnlyTheEntriesOfAHugeImage) {
+  tools::TempFolder folder;
+  // A 100 x 100 R5G6B5 picture in the middle of 3 GiB of nothing (sparse: costs no disk).
+  folder.Write("huge.bin", HeaderWithPicture(100, 100, 0x80000000u, 20000));
+  fs::resize_file(folder.File("huge.bin"), std::uint64_t{3} << 30);
+  const Outcome outcome = RunDravick(folder, {"extract", "huge.bin", "-d", "out"});
+  Report("extract a 3 GiB image", outcome, Left(folder));
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_TRUE(fs::exists(folder.File("out/picture-000.png")));
+  EXPECT_LT(outcome.peak_kib, 4 * 64 * 1024);  // the header and one picture, not the file
+
+  // A table entry of 65535 x 65535 pixels whose Black_White size the file cannot hold:
+  // named, nothing allocated for it.
+  folder.Write("claims.bin", HeaderWithPicture(65535, 65535, 0x3000, 65535u * 8192u));
+  const Outcome claims = RunDravick(folder, {"extract", "claims.bin", "-d", "out2"});
+  Report("extract an entry claiming 512 MiB", claims, Left(folder));
+  EXPECT_EQ(claims.status, 1);
+  EXPECT_NE(claims.err.find("picture 0: lies outside the file"), std::string::npos) << claims.err;
+  EXPECT_TRUE(fs::exists(folder.File("out2/contents.txt")));
+  EXPECT_LT(claims.peak_kib, kPeakBoundKib);
+}
+
 TEST(HostileInput, CorruptDataFails) {
   const std::vector<Case> cases = {
       {"PNG with a flipped IHDR checksum",
