@@ -304,6 +304,43 @@ class TForm9Tests : public QObject {
     QVERIFY(dialogs_->messages.isEmpty());
     QVERIFY(form.LabelStatus->text().startsWith("Saved "));
   }
+
+  // Each kind of resource file: what is drawn, and Save As proposing the name and form
+  // extract gives it.
+  void EveryKindShowsAndSaves() {
+    folder_->Write("Font_s.bin", StringFont());
+    folder_->Write("Cursor-c.bin", Bytes(256, 0x1B));
+    folder_->Write("Wav-b.bin", Bytes(100, 0x80));
+    const struct {
+      const char* file;
+      QSize drawn;
+      const char* proposed;
+      const char* filter;
+    } kinds[] = {
+        {"Font_s.bin", {16, 8}, "font.png", "*.png"},
+        {"Cursor-c.bin", {32, 32}, "cursor.png", "*.png"},
+        {"Wav-b.bin", {0, 0}, "sound.wav", "*.wav"},
+    };
+    TForm9 form;
+    ShowActive(form);
+    for (const auto& kind : kinds) {
+      dialogs_->save_proposals.clear();
+      dialogs_->save_filters.clear();
+      Open(form, kind.file);
+      QCOMPARE(form.ListEntries->count(), 1);
+      QVERIFY2(form.Contents->entries[0].Good(), form.Contents->entries[0].problem.c_str());
+      QCOMPARE(form.View->Image().size(), kind.drawn);
+      const std::string saved = std::string("saved-") + kind.proposed;
+      dialogs_->save_answers.push_back({true, Q(folder_->File(saved))});
+      QTest::mouseClick(form.ButtonSaveAs, Qt::LeftButton);
+      QCOMPARE(dialogs_->save_proposals, QStringList({kind.proposed}));
+      QCOMPARE(dialogs_->save_filters, QStringList({kind.filter}));
+      auto expected = viewer::EntryFileBytes(*form.Contents, form.Contents->entries[0]);
+      QVERIFY(expected);
+      QCOMPARE(folder_->Read(saved), *expected);
+    }
+    QVERIFY(dialogs_->messages.isEmpty());
+  }
 };
 
 QTEST_MAIN(TForm9Tests)
