@@ -189,7 +189,6 @@ void TForm9::FillList() {
   for (const std::string& problem : Contents->problems)
     info << Text("! " + problem);
   MemoInfo->setPlainText(info.join('\n'));
-  setWindowTitle("Viewer");
   if (ListEntries->count() > 0) {
     ListEntries->setCurrentRow(0);
   } else {
@@ -221,31 +220,31 @@ void TForm9::ShowEntry(int row) {
   }
   QString status = Text(viewer::EntryLine(*entry));
   if (entry->Good()) {
-    platform::Result<picture::DecodedPicture> picture = picture::DecodedPicture{};
+    platform::Result<picture::DecodedPicture> drawn = picture::DecodedPicture{};
     switch (entry->kind) {
       case viewer::EntryKind::Picture:
-        picture = viewer::DecodePictureEntry(*Contents, *entry);
+        drawn = viewer::DecodePictureEntry(*Contents, *entry);
         break;
       case viewer::EntryKind::Cursor:
-        picture = viewer::DecodeCursorEntry(*Contents, *entry);
+        drawn = viewer::DecodeCursorEntry(*Contents, *entry);
         break;
       case viewer::EntryKind::Font:
         if (entry->note.empty()) {
           if (auto sheet = viewer::DecodeFontEntry(*Contents, *entry)) {
-            picture = sheet->picture;
+            drawn = sheet->picture;
             sheet_ = std::move(*sheet);
           } else {
-            picture = sheet.error();
+            drawn = sheet.error();
           }
         }
         break;
       case viewer::EntryKind::Sound:
         break;  // nothing to draw; Save As writes its WAV
     }
-    if (picture) {
-      View->SetImage(picture::RgbaImage(*picture));
+    if (drawn) {
+      View->SetImage(picture::RgbaImage(*drawn));
     } else {
-      status += " ! " + MessageText(picture.error());
+      status += " ! " + MessageText(drawn.error());
     }
     if (!entry->note.empty())
       status += " (" + Text(entry->note) + ")";
