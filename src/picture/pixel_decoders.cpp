@@ -70,7 +70,8 @@ constexpr auto kBlackWhite = BlackWhiteTable();
 
 // Bytes of one stored row, NAND padding included.
 std::size_t RowBytes(PixelForm form, int width, bool nand) {
-  const std::size_t pixels = nand ? std::size_t(width + 3) / 4 * 4 : std::size_t(width);
+  const std::size_t w = static_cast<std::size_t>(width);
+  const std::size_t pixels = nand ? (w + 3) / 4 * 4 : w;
   switch (form) {
     case PixelForm::R5G6B5:
     case PixelForm::Argb4:
@@ -80,7 +81,7 @@ std::size_t RowBytes(PixelForm form, int width, bool nand) {
     case PixelForm::BlackWhite:
       break;
   }
-  return nand ? std::size_t(width + 31) / 32 * 4 : std::size_t(width + 7) / 8;
+  return nand ? (w + 31) / 32 * 4 : (w + 7) / 8;
 }
 
 // Output position of stored pixel k: with `reverse` the first stored pixel lands at the

@@ -203,6 +203,8 @@ TEST(PixelDecoders, RefusesSizesTheBytesDoNotHold) {
       {PixelForm::R5G6B5, -1, 7, false, 64, false},
       {PixelForm::R8G8B8, 40000, 40000, false, 64, false},  // beyond the module's sizes
       {PixelForm::BlackWhite, 1 << 30, 1 << 30, false, 64, false},
+      {PixelForm::R8G8B8, INT32_MAX, INT32_MAX, true, 64, false},  // no overflow on the way
+      {PixelForm::BlackWhite, INT32_MAX, 1, true, 64, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << int(c.form) << " " << c.w << "x" << c.h << " nand " << c.nand

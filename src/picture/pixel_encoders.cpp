@@ -11,11 +11,12 @@ namespace {
 
 constexpr std::uint8_t kPad = 0xFF;
 
-// Pixels per output row with NAND padding: a multiple of 4.
-int PaddedPixels(int width, bool nand) {
+// Pixels per output row with NAND padding: a multiple of 4. In 64 bits, so EncodedSize
+// can answer for any width a listing claims.
+std::int64_t PaddedPixels(std::int64_t width, bool nand) {
   return nand ? (width + 3) / 4 * 4 : width;
 }
-int BlackWhiteRowBytes(int width, bool nand) {
+std::int64_t BlackWhiteRowBytes(std::int64_t width, bool nand) {
   return nand ? (width + 31) / 32 * 4 : (width + 7) / 8;
 }
 
@@ -64,7 +65,7 @@ void EncodeBlackWhite(const WorkingBitmap& bitmap, const EncodeSettings& setting
   const int h = bitmap.Height();
   const Walk walk{w, h, settings.mirror_x, settings.mirror_y};
   const int bit_bytes = (w + 7) / 8;
-  const int row_bytes = BlackWhiteRowBytes(w, settings.nand);
+  const auto row_bytes = static_cast<std::size_t>(BlackWhiteRowBytes(w, settings.nand));
   platform::Report(progress, 0);
   for (int j = 0; j < h; ++j) {
     const std::uint8_t* row = bitmap.Row(walk.SourceRow(j));
@@ -102,20 +103,24 @@ PixelForm FormOfFormatIndex(int pixel_format_index) {
 std::int64_t EncodedSize(PixelForm form, int width, int height, bool nand) {
   if (width < 0 || height < 0)
     return -1;
-  std::int64_t size = 0;
+  std::int64_t row = 0;
   switch (form) {
     case PixelForm::R5G6B5:
     case PixelForm::Argb4:
-      size = std::int64_t(height) * PaddedPixels(width, nand) * 2;
+      row = PaddedPixels(width, nand) * 2;
       break;
     case PixelForm::R8G8B8:
-      size = std::int64_t(height) * PaddedPixels(width, nand) * 3;
+      row = PaddedPixels(width, nand) * 3;
       break;
     case PixelForm::BlackWhite:
-      size = std::int64_t(height) * BlackWhiteRowBytes(width, nand);
+      row = BlackWhiteRowBytes(width, nand);
       break;
   }
-  return size > std::numeric_limits<std::int32_t>::max() ? -1 : size;
+  constexpr std::int64_t kLargest = std::numeric_limits<std::int32_t>::max();
+  // Refused before multiplying, so no width and height a listing claims can overflow.
+  if (height > 0 && row > kLargest / height)
+    return -1;
+  return row * height;
 }
 
 std::vector<std::uint8_t> EncodePicture(const WorkingBitmap& bitmap, PixelForm form,
