@@ -60,6 +60,8 @@ void TForm9::BuildControls() {
   CheckBoxBGR->setObjectName("CheckBoxBGR");
   CheckBoxARGB = new QCheckBox("aRGB", this);
   CheckBoxARGB->setObjectName("CheckBoxARGB");
+  CheckBoxNand = new QCheckBox("NAND", this);
+  CheckBoxNand->setObjectName("CheckBoxNand");
   auto* zoom_label = new QLabel("&Zoom", this);
   SpinZoom = new QSpinBox(this);
   SpinZoom->setObjectName("SpinZoom");
@@ -68,6 +70,7 @@ void TForm9::BuildControls() {
   zoom_label->setBuddy(SpinZoom);
   options->addWidget(CheckBoxBGR);
   options->addWidget(CheckBoxARGB);
+  options->addWidget(CheckBoxNand);
   options->addStretch(1);
   options->addWidget(zoom_label);
   options->addWidget(SpinZoom);
@@ -113,6 +116,7 @@ void TForm9::BuildControls() {
   connect(ButtonClose, &QPushButton::clicked, this, &TForm9::ButtonCloseClick);
   connect(CheckBoxBGR, &QCheckBox::toggled, this, &TForm9::OptionsChange);
   connect(CheckBoxARGB, &QCheckBox::toggled, this, &TForm9::OptionsChange);
+  connect(CheckBoxNand, &QCheckBox::toggled, this, &TForm9::OptionsChange);
   connect(SpinZoom, &QSpinBox::valueChanged, this, &TForm9::SpinZoomChange);
   // The current row follows the keys as well as the mouse.
   connect(ListEntries, &QListWidget::currentRowChanged, this, &TForm9::ListEntriesChange);
@@ -128,6 +132,9 @@ viewer::ReadOptions TForm9::ReadOptions() const {
   viewer::ReadOptions options;
   options.colour_order_index = CheckBoxBGR->isChecked() ? 1 : 0;
   options.argb = CheckBoxARGB->isChecked();
+  // A flash image says by its header size; a resource file is NOR unless told.
+  if (CheckBoxNand->isChecked())
+    options.nand = true;
   return options;
 }
 

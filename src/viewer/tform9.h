@@ -32,6 +32,7 @@ class TForm9 : public QWidget {
   QPushButton* ButtonClose = nullptr;
   QCheckBox* CheckBoxBGR = nullptr;   // pictures were stored in BGR order
   QCheckBox* CheckBoxARGB = nullptr;  // two-byte pictures are four-bit ARGB
+  QCheckBox* CheckBoxNand = nullptr;  // rows carry NAND padding; unchecked: as the file says
   QSpinBox* SpinZoom = nullptr;
   QListWidget* ListEntries = nullptr;
   QPlainTextEdit* MemoInfo = nullptr;  // module info, command directory, problems

@@ -341,6 +341,26 @@ class TForm9Tests : public QObject {
     }
     QVERIFY(dialogs_->messages.isEmpty());
   }
+
+  // A resource file reads as NOR until "NAND" says its rows are padded.
+  void NandRowsAreReadWhenAsked() {
+    Bytes padded;
+    for (int i = 0; i < 5; ++i)
+      padded.insert(padded.end(), {0x1F, 0x00});  // blue
+    padded.insert(padded.end(), 6, 0xFF);
+    folder_->Write("Picture-n.bin", padded);
+    folder_->Write("Picture-n-Addr.txt", std::string("{5, 1, 0x00000000, 0x00000010},//n.png\r\n"));
+    TForm9 form;
+    ShowActive(form);
+    Open(form, "Picture-n.bin");
+    QVERIFY(!form.Contents->entries[0].Good());
+    QVERIFY(form.View->Image().isNull());
+    ClickBox(form.CheckBoxNand);
+    QVERIFY2(form.Contents->entries[0].Good(), form.Contents->entries[0].problem.c_str());
+    QCOMPARE(form.View->Image().size(), QSize(5, 1));
+    QCOMPARE(form.View->Image().pixelColor(4, 0), QColor(0, 0, 255));
+    QVERIFY(dialogs_->messages.isEmpty());
+  }
 };
 
 QTEST_MAIN(TForm9Tests)
