@@ -1,5 +1,6 @@
 // `dravick extract`: a flash image or one resource file written out as pictures, glyph
 // sheets, cursors, sounds and a contents listing, as the module will read them.
+#include <charconv>
 #include <iostream>
 #include <memory>
 #include <regex>
@@ -36,10 +37,12 @@ viewer::ReadOptions ReadOptionsOf(const ExtractOptions& options) {
     read.nand = true;
   if (options.nor)
     read.nand = false;
-  std::smatch cell;
-  if (std::regex_match(options.cell, cell, std::regex("([0-9]{1,4})x([0-9]{1,4})"))) {
-    read.cell_width = std::stoi(cell[1]);
-    read.cell_height = std::stoi(cell[2]);
+  // The option's check has let through only "WxH" of at most four digits each.
+  const std::size_t x = options.cell.find('x');
+  if (x != std::string::npos) {
+    const char* text = options.cell.data();
+    std::from_chars(text, text + x, read.cell_width);
+    std::from_chars(text + x + 1, text + options.cell.size(), read.cell_height);
   }
   read.rate = options.rate;
   read.bits = options.bits;

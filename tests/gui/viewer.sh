@@ -42,16 +42,6 @@ flash="$work/Dravick_Flash.bin"
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 start_xvfb 1366x768 "$work"
 
-# The id of the viewable window with exactly this caption, waiting for it to appear.
-window_of() {
-  local id=""
-  for _ in $(seq 50); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
-    [ -n "$id" ] && break
-    sleep 0.1
-  done
-  echo "$id"
-}
 # Waits until no viewable window has this caption.
 gone() {
   for _ in $(seq 50); do
@@ -73,19 +63,7 @@ choose_file() {
   sleep 0.5
 }
 
-unset QT_QPA_PLATFORM
-# In the sanitizer build: libxkbcommon hands strndup a length past its string's end,
-# which strndup allows but the strict string check reports.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}strict_string_checks=0"
-(cd "$work" && exec "$DRAVICK_GUI") >"$work/gui.log" 2>&1 &
-gui=$!
-main=$(window_of "Dravick Tool V1.641")
-if [ -z "$main" ]; then
-  echo "FAILED: no window captioned Dravick Tool V1.641"
-  cat "$work/gui.log"
-  exit 1
-fi
-sleep 0.5
+start_gui "$work"
 
 # The menu's ninth item after "Exit" opens the viewer.
 xdotool windowfocus "$main"

@@ -29,16 +29,6 @@ fail() {
   failures=$((failures + 1))
 }
 
-# The id of the viewable window with exactly this caption, waiting for it to appear.
-window_of() {
-  local id=""
-  for _ in $(seq 50); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
-    [ -n "$id" ] && break
-    sleep 0.1
-  done
-  echo "$id"
-}
 
 # Checks that the window lies on the screen and is at least its minimum size.
 check_fits() {
@@ -61,20 +51,7 @@ check_fits() {
   echo "$caption: ${w}x${h}+${x}+${y} (needs ${min:-nothing})"
 }
 
-unset QT_QPA_PLATFORM
-# In the sanitizer build: libxkbcommon hands strndup a length past its string's end,
-# which strndup allows but the strict string check reports.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}strict_string_checks=0"
-(cd "$work" && exec "$DRAVICK_GUI") >"$work/gui.log" 2>&1 &
-gui=$!
-
-main=$(window_of "Dravick Tool V1.641")
-if [ -z "$main" ]; then
-  echo "FAILED: no window captioned Dravick Tool V1.641"
-  cat "$work/gui.log"
-  exit 1
-fi
-sleep 0.5
+start_gui "$work"
 check_fits "Dravick Tool V1.641" "$main"
 import -window root "$shots/main.png"
 

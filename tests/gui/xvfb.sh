@@ -1,4 +1,4 @@
-# Sourced by the window scripts: start_xvfb WIDTHxHEIGHT WORKDIR starts an X server on a
+# Sourced by the window scripts. start_xvfb WIDTHxHEIGHT WORKDIR starts an X server on a
 # display number the server picks itself (so parallel tests never share one), waits until
 # it accepts clients, and sets DISPLAY and xvfb (its process id).
 start_xvfb() {
@@ -18,4 +18,33 @@ start_xvfb() {
   fi
   export DISPLAY=":$number"
   for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+}
+
+# The id of the viewable window with exactly this caption, waiting for it to appear.
+window_of() {
+  local id=""
+  for _ in $(seq 50); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+    [ -n "$id" ] && break
+    sleep 0.1
+  done
+  echo "$id"
+}
+
+# start_gui WORKDIR starts dravick-gui on the display, in WORKDIR, and waits for its main
+# window; sets gui (its process id) and main (the window's id), or exits with its log.
+start_gui() {
+  unset QT_QPA_PLATFORM
+  # In the sanitizer build: libxkbcommon hands strndup a length past its string's end,
+  # which strndup allows but the strict string check reports.
+  export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}strict_string_checks=0"
+  (cd "$1" && exec "$DRAVICK_GUI") >"$1/gui.log" 2>&1 &
+  gui=$!
+  main=$(window_of "Dravick Tool V1.641")
+  if [ -z "$main" ]; then
+    echo "FAILED: no window captioned Dravick Tool V1.641"
+    cat "$1/gui.log"
+    exit 1
+  fi
+  sleep 0.5
 }
