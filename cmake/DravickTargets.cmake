@@ -5,7 +5,9 @@ function(dravick_gtest NAME)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${NAME} ${ARG_SOURCES})
   target_link_libraries(${NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${NAME} DISCOVERY_MODE PRE_TEST
+  # Parameterised cases are named by their name generators; the printed parameter values
+  # would otherwise be appended to the ctest names.
+  gtest_discover_tests(${NAME} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DRAVICK_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
 

@@ -1,34 +1,18 @@
 #!/usr/bin/env bash
 # The main job: make the demo's pictures, animation, sound and text, convert them into
 # resource files, add the boot image and a cursor, build the demo module's flash image
-# from them and its project file, and show what the image holds.
+# from them and its project file, and show what the image holds. DRAVICK and MAKE_PICTURES
+# name other programs than build/'s, such as the installed dravick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dravick=build/src/cli/dravick
+dravick=${DRAVICK:-build/src/cli/dravick}
+make_pictures=${MAKE_PICTURES:-build/tools/make-pictures}
 demo=examples/demo
 out=$demo/out
+rm -rf "$demo/media"
 mkdir -p "$out" "$demo/media"
 rm -f "$out"/*.bin "$out"/*.txt
-build/tools/make-pictures "$demo/pictures" --demo "$demo/media/spinner.gif"
-
-le16() { printf "\\x%02x\\x%02x" $(($1 & 255)) $((($1 >> 8) & 255)); }
-le32() { le16 $(($1 & 65535)); le16 $((($1 >> 16) & 65535)); }
-# A quarter second of a 400 Hz square wave, 16-bit mono at 8000 Hz.
-write_beep() {
-  local high low
-  high=$(le16 8000)
-  low=$(le16 $((65536 - 8000)))
-  {
-    printf 'RIFF'; printf "$(le32 4036)"; printf 'WAVEfmt '; printf "$(le32 16)"
-    printf "$(le16 1)$(le16 1)$(le32 8000)$(le32 16000)$(le16 2)$(le16 16)"
-    printf 'data'; printf "$(le32 4000)"
-    for ((period = 0; period < 100; period++)); do
-      for ((i = 0; i < 10; i++)); do printf "$high"; done
-      for ((i = 0; i < 10; i++)); do printf "$low"; done
-    done
-  } >"$1"
-}
-write_beep "$demo/media/beep.wav"
+"$make_pictures" "$demo/pictures" --demo "$demo/media/spinner.gif" "$demo/media/beep.wav"
 # The string font's text, in the text code page (GBK): "Temp 0123456789" and 温度.
 printf 'Temp 0123456789\n\xce\xc2\xb6\xc8' >"$demo/media/font.txt"
 

@@ -14,6 +14,8 @@ packages=(
   fonts-lexi-gulim  # Hangul, which the stand-in face lacks: the Unicode set's default range
   xvfb xauth x11-utils xdotool imagemagick
   clang libclang-rt-14-dev
+  librsvg2-bin                                        # renders the icon's PNGs
+  man-db desktop-file-utils appstream dpkg-dev file   # checks and packs the installation
 )
 missing=()
 for package in "${packages[@]}"; do

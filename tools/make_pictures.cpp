@@ -1,6 +1,7 @@
-// make-pictures FOLDER --demo [GIF] | --bench N | --solid NAME W H R G B [A]: photo-like pictures
-// for the demo and the benchmarks, and plain ones for tests, made here so nothing is
-// downloaded. A solid picture's kind follows NAME's extension; an alpha makes an RGBA PNG.
+// make-pictures FOLDER --demo [GIF [WAV]] | --bench N | --solid NAME W H R G B [A]: photo-like
+// pictures, an animation and a beep for the demo, pictures for the benchmarks, and plain ones
+// for tests, made here so nothing is downloaded. A solid picture's kind follows NAME's extension;
+// an alpha makes an RGBA PNG.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +11,7 @@
 
 #include "make_pictures_lib.h"
 #include "picture_writer.h"
+#include "sound_writer.h"
 
 namespace {
 
@@ -32,14 +34,14 @@ tools::PngImage Badge(int size) {
 }
 
 // A four-frame spinner: a bar sweeping across a 48 x 16 screen.
-void WriteSpinner(const std::string& path) {
+bool WriteSpinner(const std::string& path) {
   const tools::Bytes palette = {255, 255, 255, 200, 30, 30, 30, 30, 200, 0, 0, 0};
   std::vector<tools::GifFrame> frames;
   for (int i = 0; i < 4; ++i) {
     tools::GifFrame frame{i * 12, 0, 12, 16, tools::Bytes(12 * 16, std::uint8_t(1 + i % 2))};
     frames.push_back(frame);
   }
-  tools::WriteGif(path, 48, 16, palette, frames);
+  return tools::WriteGif(path, 48, 16, palette, frames);
 }
 
 int Fail(const char* text) {
@@ -52,7 +54,7 @@ int Fail(const char* text) {
 int main(int argc, char** argv) {
   if (argc < 3)
     return Fail(
-        "usage: make-pictures FOLDER --demo [GIF] | --bench N | --solid NAME W H R G B [A]");
+        "usage: make-pictures FOLDER --demo [GIF [WAV]] | --bench N | --solid NAME W H R G B [A]");
   const std::string folder = argv[1];
   const std::string mode = argv[2];
   std::filesystem::create_directories(folder);
@@ -64,8 +66,12 @@ int main(int argc, char** argv) {
                      tools::EncodeJpeg(320, 240, tools::PhotoLike(320, 240, 3), false, false));
     tools::WriteFile(folder + "/04_icon.bmp",
                      tools::EncodeBmp24(32, 32, tools::PhotoLike(32, 32, 4)));
-    if (argc >= 4)
-      WriteSpinner(argv[3]);
+    if (argc >= 4 && !WriteSpinner(argv[3]))
+      return Fail("cannot write the animation");
+    // A quarter second of a 400 Hz square wave, 16-bit mono at 8000 Hz.
+    if (argc >= 5 &&
+        !tools::WriteFile(argv[4], tools::EncodeWav16(8000, tools::SquareWave(8000, 400, 250))))
+      return Fail("cannot write the sound");
     return 0;
   }
   if (mode == "--solid" && argc >= 9) {
@@ -93,5 +99,6 @@ int main(int argc, char** argv) {
     tools::MakeBenchPictures(folder, std::atoi(argv[3]));
     return 0;
   }
-  return Fail("usage: make-pictures FOLDER --demo [GIF] | --bench N | --solid NAME W H R G B [A]");
+  return Fail(
+      "usage: make-pictures FOLDER --demo [GIF [WAV]] | --bench N | --solid NAME W H R G B [A]");
 }

@@ -5,9 +5,11 @@
 #include <fstream>
 #include <stdexcept>
 
+#include <fcntl.h>
 #include <gif_lib.h>
 #include <jpeglib.h>
 #include <spng.h>
+#include <unistd.h>
 
 namespace tools {
 
@@ -149,9 +151,15 @@ Bytes EncodeBmp24(int width, int height, const Bytes& rgb) {
 bool WriteGif(const std::string& path, int width, int height, const Bytes& palette,
               const std::vector<GifFrame>& frames) {
   int error = 0;
-  GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
-  if (gif == nullptr)
+  // giflib's own open makes the file private (0600); opened here it gets the usual mode.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0)
     return false;
+  GifFileType* gif = EGifOpenFileHandle(fd, &error);
+  if (gif == nullptr) {
+    ::close(fd);
+    return false;
+  }
   std::vector<GifColorType> colours(palette.size() / 3);
   for (std::size_t i = 0; i < colours.size(); ++i) {
     colours[i] = {palette[i * 3], palette[i * 3 + 1], palette[i * 3 + 2]};

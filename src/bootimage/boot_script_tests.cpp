@@ -60,6 +60,11 @@ struct EntryCase {
   std::vector<std::array<int, 3>> entries;
 };
 
+// gtest shows a case by its name, not by its bytes.
+void PrintTo(const EntryCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class BootScriptEntries : public testing::TestWithParam<EntryCase> {};
 
 TEST_P(BootScriptEntries, CarryTheirValues) {

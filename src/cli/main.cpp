@@ -5,26 +5,15 @@
 #include <new>
 
 #include "cli/cli_support.h"
-#include "cli/commands.h"
+#include "cli/dravick_app.h"
 #include "platform/interrupt_cleanup.h"
 
 namespace {
 
 int Dravick(int argc, char** argv) {
-  CLI::App app{"Dravick Tool: resources and flash images for Mrl display modules", "dravick"};
-  app.set_version_flag("--version", "dravick 1.641");
-  app.require_subcommand(1);
+  CLI::App app;
   int status = cli::kOk;
-  cli::AddPictureCommand(app, status);
-  cli::AddGifCommand(app, status);
-  cli::AddFontCommand(app, status);
-  cli::AddCursorCommand(app, status);
-  cli::AddBootCommand(app, status);
-  cli::AddCombineCommand(app, status);
-  cli::AddWavCommand(app, status);
-  cli::AddBuildCommand(app, status);
-  cli::AddInspectCommand(app, status);
-  cli::AddExtractCommand(app, status);
+  cli::DefineDravick(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {

@@ -59,6 +59,11 @@ struct DecodeCase {
   std::u16string text;
 };
 
+// gtest shows a case by its name, not by its bytes.
+void PrintTo(const DecodeCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class Decode : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(Decode, GivesTheCharacterDrawnForTheCode) {

@@ -18,6 +18,11 @@ struct SetCase {
   std::size_t slot;
 };
 
+// gtest shows a case by its name, not by its bytes.
+void PrintTo(const SetCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class LibraryOfSet : public ::testing::TestWithParam<SetCase> {};
 
 TEST_P(LibraryOfSet, HoldsEverySlotAndEachCodeInItsSlot) {

@@ -19,6 +19,11 @@ struct DotCase {
   int raster_width, raster_height, ink_x, ink_y;
 };
 
+// gtest shows a case by its name, not by its bytes.
+void PrintTo(const DotCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class DotMoves : public ::testing::TestWithParam<DotCase> {};
 
 TEST_P(DotMoves, InkPixelLandsWhereTheTurnAndMirrorsPutIt) {
