@@ -31,15 +31,35 @@ constexpr int kColourReach = 256;
 // carry a pixel a whole step below 0 before it inks.
 constexpr int kBlackWhiteReach = 2 * kMaxSixteenths;
 
+// Diffusion's step for one wanted value in sixteenths: the nearest level, what is left
+// over, and the share of it the pixel on the right receives. One load gives all three,
+// so the next pixel waits on a single table read.
+struct Diffused {
+  std::int16_t error;
+  std::int8_t right_share;
+  std::uint8_t level;
+};
+
 // What the panel shows of one R5G6B5 channel (R and B have 5 bits, G 6): the 8-bit
 // value of every level, widened by bit replication; for every matrix entry and 8-bit
 // value the ordered pick; for every value in sixteenths, kColourReach past either end
-// included, the nearest level.
+// included, the diffusion step.
 struct ChannelTables {
   std::array<std::uint8_t, 64> level{};
   std::array<std::array<std::uint8_t, 256>, 64> ordered{};
-  std::array<std::uint8_t, kMaxSixteenths + 1 + 2 * kColourReach> nearest{};
+  std::array<Diffused, kMaxSixteenths + 1 + 2 * kColourReach> diffused{};
 };
+
+// The share of a pixel's error that the pixel on its right receives.
+int RightShare(int error) {
+  return (7 * error + 8) >> 4;
+}
+
+// Keeps a pixel's error for the row below; returns the share of the pixel on its right.
+int Keep(int* slot, int error) {
+  *slot = error;
+  return RightShare(error);
+}
 
 ChannelTables MakeTables(int bits) {
   ChannelTables tables;
@@ -66,12 +86,17 @@ ChannelTables MakeTables(int bits) {
       tables.ordered[std::size_t(entry)][std::size_t(v)] = tables.level[std::size_t(k)];
     }
   }
-  for (int at = 0; at < int(tables.nearest.size()); ++at) {
-    const int sixteenths = std::clamp(at - kColourReach, 0, kMaxSixteenths);
+  for (int at = 0; at < int(tables.diffused.size()); ++at) {
+    const int wanted = at - kColourReach;
+    const int sixteenths = std::clamp(wanted, 0, kMaxSixteenths);
     const int k = floor[std::size_t(sixteenths >> 4)];
     const bool up = k + 1 < count && 16 * tables.level[std::size_t(k + 1)] - sixteenths <
                                          sixteenths - 16 * tables.level[std::size_t(k)];
-    tables.nearest[std::size_t(at)] = tables.level[std::size_t(up ? k + 1 : k)];
+    Diffused& step = tables.diffused[std::size_t(at)];
+    step.level = tables.level[std::size_t(up ? k + 1 : k)];
+    const int error = wanted - 16 * step.level;
+    step.error = static_cast<std::int16_t>(error);
+    step.right_share = static_cast<std::int8_t>(RightShare(error));
   }
   return tables;
 }
@@ -110,21 +135,32 @@ int WithinReach(int sixteenths, int reach) {
 }
 
 // Where the panel's colours go: a picture for the previews, or the encoded bytes.
-// Pixels arrive in reading order; RowDone follows each row.
+// Row(y) hands out the writer of picture row y; the loops keep it in locals, so the
+// byte stores it makes cannot make the compiler read the sink's settings again for each
+// pixel. RowDone follows each row.
 class PictureSink {
  public:
+  class RowWriter {
+   public:
+    explicit RowWriter(std::uint8_t* row) : row_(row) {}
+    void Colour(int x, std::uint8_t r, std::uint8_t g, std::uint8_t b) const {
+      std::uint8_t* o = row_ + std::size_t(x) * 3;
+      o[0] = r;
+      o[1] = g;
+      o[2] = b;
+    }
+    void Grey(int x, bool ink) const {
+      const std::uint8_t value = ink ? 0 : 255;
+      Colour(x, value, value, value);
+    }
+
+   private:
+    std::uint8_t* row_;
+  };
+
   explicit PictureSink(const WorkingBitmap& like)
       : width_(like.Width()), height_(like.Height()), samples_(like.Samples().size()) {}
-  void Colour(int x, int y, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    std::uint8_t* o = samples_.data() + (std::size_t(y) * std::size_t(width_) + std::size_t(x)) * 3;
-    o[0] = r;
-    o[1] = g;
-    o[2] = b;
-  }
-  void Grey(int x, int y, bool ink) {
-    const std::uint8_t value = ink ? 0 : 255;
-    Colour(x, y, value, value, value);
-  }
+  RowWriter Row(int y) { return RowWriter(samples_.data() + std::size_t(y) * width_ * 3); }
   void RowDone(int) {}
   WorkingBitmap Take() { return WorkingBitmap(width_, height_, std::move(samples_)); }
 
@@ -138,15 +174,45 @@ class PictureSink {
 // mirrors, the colour order, NAND row padding, and the row progress.
 class EncodedSink {
  public:
+  class RowWriter {
+   public:
+    RowWriter(std::uint8_t* row, int width, bool mirror_x, bool bgr)
+        : row_(row),
+          last_(mirror_x ? width - 1 : 0),
+          step_(mirror_x ? -1 : 1),
+          // BGR swaps the 5-bit fields; multipliers, which cost less than shifts by a
+          // variable count.
+          red_scale_(bgr ? 1 : 1 << 11),
+          blue_scale_(bgr ? 1 << 11 : 1) {}
+    void Colour(int x, std::uint8_t r, std::uint8_t g, std::uint8_t b) const {
+      const unsigned v =
+          unsigned(r >> 3) * red_scale_ | unsigned(g >> 2) << 5 | unsigned(b >> 3) * blue_scale_;
+      std::uint8_t* o = row_ + std::ptrdiff_t(Column(x)) * 2;
+      o[0] = static_cast<std::uint8_t>(v);
+      o[1] = static_cast<std::uint8_t>(v >> 8);
+    }
+    void Grey(int x, bool ink) const {
+      const int column = Column(x);
+      row_[column / 8] |= static_cast<std::uint8_t>(unsigned(ink) << (7 - column % 8));
+    }
+
+   private:
+    [[nodiscard]] int Column(int x) const { return last_ + x * step_; }
+
+    std::uint8_t* row_;  // the stored row of the picture row being shown
+    int last_;           // where its pixel 0 is stored
+    int step_;           // and in which direction the next one follows
+    unsigned red_scale_;
+    unsigned blue_scale_;
+  };
+
   EncodedSink(int width, int height, PixelForm form, const EncodeSettings& settings,
               std::size_t size, const platform::Progress& progress)
       : width_(width),
         height_(height),
         mirror_x_(settings.mirror_x),
         mirror_y_(settings.mirror_y),
-        // BGR swaps the 5-bit fields.
-        red_shift_(settings.colour_order_index == 1 ? 0 : 11),
-        blue_shift_(settings.colour_order_index == 1 ? 11 : 0),
+        bgr_(settings.colour_order_index == 1),
         row_bytes_(size / std::size_t(height)),
         bytes_(size, 0xFF),
         progress_(progress) {
@@ -157,42 +223,25 @@ class EncodedSink {
                     std::size_t(width + 7) / 8, std::uint8_t{0});
     }
     platform::Report(progress_, 0);
-    StartRow(0);
   }
-  void Colour(int x, int, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    const unsigned v =
-        unsigned(r >> 3) << red_shift_ | unsigned(g >> 2) << 5 | unsigned(b >> 3) << blue_shift_;
-    std::uint8_t* o = row_ + std::size_t(Column(x)) * 2;
-    o[0] = static_cast<std::uint8_t>(v);
-    o[1] = static_cast<std::uint8_t>(v >> 8);
-  }
-  void Grey(int x, int, bool ink) {
-    const int column = Column(x);
-    row_[column / 8] |= static_cast<std::uint8_t>(unsigned(ink) << (7 - column % 8));
+  RowWriter Row(int y) {
+    std::uint8_t* row = bytes_.data() + std::size_t(mirror_y_ ? height_ - 1 - y : y) * row_bytes_;
+    return RowWriter(row, width_, mirror_x_, bgr_);
   }
   void RowDone(int y) {
     if (progress_)
       progress_(std::min(98, (y + 1) * 100 / std::max(height_, 1)));
-    if (y + 1 < height_)
-      StartRow(y + 1);
   }
   std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
  private:
-  void StartRow(int y) {
-    row_ = bytes_.data() + std::size_t(mirror_y_ ? height_ - 1 - y : y) * row_bytes_;
-  }
-  [[nodiscard]] int Column(int x) const { return mirror_x_ ? width_ - 1 - x : x; }
-
   int width_;
   int height_;
   bool mirror_x_;
   bool mirror_y_;
-  int red_shift_;
-  int blue_shift_;
+  bool bgr_;
   std::size_t row_bytes_;
   std::vector<std::uint8_t> bytes_;
-  std::uint8_t* row_ = nullptr;  // the stored row of the picture row being shown
   const platform::Progress& progress_;
 };
 
@@ -233,20 +282,16 @@ int FromAbove(const int* e) {
   return (e[-Channels] + 5 * e[0] + 3 * e[Channels] + 8) >> 4;
 }
 
-// Keeps a pixel's error for the row below; returns the share of the pixel on its right.
-int Keep(int* slot, int error) {
-  *slot = error;
-  return (7 * error + 8) >> 4;
-}
-
-template <class Sink>
-void DiffuseColour(const WorkingBitmap& bitmap, bool keyed, Sink& sink) {
+// `keyed` is a template argument, so the unkeyed loop carries no test for it.
+template <bool keyed, class Sink>
+void DiffuseColour(const WorkingBitmap& bitmap, Sink& sink) {
   const auto& tables = ColourTables();
-  const std::uint8_t* five = tables[0]->nearest.data() + kColourReach;
-  const std::uint8_t* six = tables[1]->nearest.data() + kColourReach;
+  const Diffused* five = tables[0]->diffused.data() + kColourReach;
+  const Diffused* six = tables[1]->diffused.data() + kColourReach;
   const int w = bitmap.Width();
   ErrorRows<3> errors(w);
   for (int y = 0; y < bitmap.Height(); ++y) {
+    const auto out = sink.Row(y);
     const std::uint8_t* p = bitmap.Row(y);
     const int* above = errors.Above();
     int* kept = errors.Current();
@@ -256,7 +301,7 @@ void DiffuseColour(const WorkingBitmap& bitmap, bool keyed, Sink& sink) {
     for (int x = 0; x < w; ++x, p += 3, above += 3, kept += 3) {
       // Transparent pixels stay exact and take and give no error.
       if (keyed && IsBlack(p)) {
-        sink.Colour(x, y, 0, 0, 0);
+        out.Colour(x, 0, 0, 0);
         right_r = Keep(kept, 0);
         right_g = Keep(kept + 1, 0);
         right_b = Keep(kept + 2, 0);
@@ -272,15 +317,25 @@ void DiffuseColour(const WorkingBitmap& bitmap, bool keyed, Sink& sink) {
         g = WithinReach(g, kColourReach);
         b = WithinReach(b, kColourReach);
       }
-      std::uint8_t level_r = five[r];
-      std::uint8_t level_g = six[g];
-      std::uint8_t level_b = five[b];
-      if (keyed)
+      const Diffused& step_r = five[r];
+      const Diffused& step_g = six[g];
+      const Diffused& step_b = five[b];
+      if (keyed && (step_r.level | step_g.level | step_b.level) == 0) [[unlikely]] {
+        std::uint8_t level_r = 0, level_g = 0, level_b = 0;
         NudgeOffBlack(level_r, level_g, level_b);
-      sink.Colour(x, y, level_r, level_g, level_b);
-      right_r = Keep(kept, r - 16 * level_r);
-      right_g = Keep(kept + 1, g - 16 * level_g);
-      right_b = Keep(kept + 2, b - 16 * level_b);
+        out.Colour(x, level_r, level_g, level_b);
+        right_r = Keep(kept, r - 16 * level_r);
+        right_g = Keep(kept + 1, g - 16 * level_g);
+        right_b = Keep(kept + 2, b - 16 * level_b);
+        continue;
+      }
+      out.Colour(x, step_r.level, step_g.level, step_b.level);
+      kept[0] = step_r.error;
+      kept[1] = step_g.error;
+      kept[2] = step_b.error;
+      right_r = step_r.right_share;
+      right_g = step_g.right_share;
+      right_b = step_b.right_share;
     }
     errors.NextRow();
     sink.RowDone(y);
@@ -293,13 +348,14 @@ void DiffuseBlackWhite(const WorkingBitmap& bitmap, bool keyed, int threshold, S
   const int ink_below = 16 * threshold;
   ErrorRows<1> errors(w);
   for (int y = 0; y < bitmap.Height(); ++y) {
+    const auto out = sink.Row(y);
     const std::uint8_t* p = bitmap.Row(y);
     const int* above = errors.Above();
     int* kept = errors.Current();
     int right = 0;
     for (int x = 0; x < w; ++x, p += 3, ++above, ++kept) {
       if (keyed && IsBlack(p)) {
-        sink.Grey(x, y, true);
+        out.Grey(x, true);
         right = Keep(kept, 0);
         continue;
       }
@@ -307,7 +363,7 @@ void DiffuseBlackWhite(const WorkingBitmap& bitmap, bool keyed, int threshold, S
       // All ones for ink; a mask, since ink and white follow no pattern a branch could
       // foresee.
       const int ink = -static_cast<int>(wanted < ink_below);
-      sink.Grey(x, y, ink != 0);
+      out.Grey(x, ink != 0);
       right = Keep(kept, wanted - (~ink & kMaxSixteenths));
     }
     errors.NextRow();
@@ -321,11 +377,12 @@ void OrderedColour(const WorkingBitmap& bitmap, bool keyed, Sink& sink) {
   const auto& five = tables[0]->ordered;
   const auto& six = tables[1]->ordered;
   for (int y = 0; y < bitmap.Height(); ++y) {
+    const auto out = sink.Row(y);
     const std::uint8_t* p = bitmap.Row(y);
     const auto& entries = kBayer[std::size_t(y & 7)];
     for (int x = 0; x < bitmap.Width(); ++x, p += 3) {
       if (keyed && IsBlack(p)) {
-        sink.Colour(x, y, 0, 0, 0);  // transparent pixels stay exact
+        out.Colour(x, 0, 0, 0);  // transparent pixels stay exact
         continue;
       }
       const std::size_t entry = entries[std::size_t(x & 7)];
@@ -334,7 +391,7 @@ void OrderedColour(const WorkingBitmap& bitmap, bool keyed, Sink& sink) {
       std::uint8_t b = five[entry][p[2]];
       if (keyed)
         NudgeOffBlack(r, g, b);
-      sink.Colour(x, y, r, g, b);
+      out.Colour(x, r, g, b);
     }
     sink.RowDone(y);
   }
@@ -353,12 +410,12 @@ void ThresholdBlackWhite(const WorkingBitmap& bitmap, bool keyed, int threshold,
     below[std::size_t(entry)] =
         ordered ? 1000LL * (64LL * threshold + (2 * entry - 63) * spread) : 64000LL * threshold;
   for (int y = 0; y < bitmap.Height(); ++y) {
+    const auto out = sink.Row(y);
     const std::uint8_t* p = bitmap.Row(y);
     const auto& entries = kBayer[std::size_t(y & 7)];
     for (int x = 0; x < bitmap.Width(); ++x, p += 3) {
       // A grey of exactly the threshold is not ink.
-      sink.Grey(x, y,
-                (keyed && IsBlack(p)) || 64LL * Luma1000(p) < below[entries[std::size_t(x & 7)]]);
+      out.Grey(x, (keyed && IsBlack(p)) || 64LL * Luma1000(p) < below[entries[std::size_t(x & 7)]]);
     }
     sink.RowDone(y);
   }
@@ -370,7 +427,7 @@ void Show(const WorkingBitmap& bitmap, PixelForm form, const EncodeSettings& set
   const bool keyed = settings.keyed;
   if (form == PixelForm::R5G6B5) {
     if (settings.dither == Dither::Diffusion)
-      DiffuseColour(bitmap, keyed, sink);
+      keyed ? DiffuseColour<true>(bitmap, sink) : DiffuseColour<false>(bitmap, sink);
     else
       OrderedColour(bitmap, keyed, sink);
     return;
