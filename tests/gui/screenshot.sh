@@ -2,13 +2,8 @@
 # Starts dravick-gui on a real X server (Xvfb), checks that the main window is mapped
 # with its caption and menu bar, and keeps a screenshot of it beside the build.
 set -u
-shot="${SCREENSHOT:-$PWD/dravick-gui.png}"
-work=$(mktemp -d)
-gui=""
-xvfb=""
-cleanup() { kill "$gui" "$xvfb" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+shot="${SCREENSHOT:-$PWD/dravick-gui.png}"
 start_xvfb 1280x800 "$work"
 
 unset QT_QPA_PLATFORM

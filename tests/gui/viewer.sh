@@ -5,18 +5,9 @@
 # and shows the first picture zoomed. Then the main window previews a picture with
 # "Panel preview" checked. A screenshot of each stays in $SCREENSHOTS.
 set -u
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 shots="${SCREENSHOTS:-$PWD}"
 mkdir -p "$shots"
-work=$(mktemp -d)
-gui=""
-xvfb=""
-cleanup() {
-  [ -n "$gui" ] && kill "$gui" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 failures=0
 fail() {
   echo "FAILED: $*"
@@ -39,7 +30,6 @@ printf 'Temp 0123456789\n' >"$media/font.txt"
 flash="$work/Dravick_Flash.bin"
 [ -f "$flash" ] || { echo "FAILED: no flash image"; cat "$work/cli.log"; exit 1; }
 
-source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 start_xvfb 1366x768 "$work"
 
 # Waits until no viewable window has this caption.

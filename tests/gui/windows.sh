@@ -6,21 +6,11 @@
 # mouse while the tool windows are open, must end the process within a few seconds.
 # A screenshot of each window stays in $SCREENSHOTS.
 set -u
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 shots="${SCREENSHOTS:-$PWD/windows}"
 mkdir -p "$shots"
-work=$(mktemp -d)
 screen_w=1366
 screen_h=768
-gui=""
-xvfb=""
-cleanup() {
-  [ -n "$gui" ] && kill "$gui" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 start_xvfb ${screen_w}x${screen_h} "$work"
 
 failures=0

@@ -1,6 +1,18 @@
 # Sourced by the window scripts. start_xvfb WIDTHxHEIGHT WORKDIR starts an X server on a
 # display number the server picks itself (so parallel tests never share one), waits until
-# it accepts clients, and sets DISPLAY and xvfb (its process id).
+# it accepts clients, and sets DISPLAY and xvfb (its process id). Sourcing it makes a
+# work folder ($work) that goes, with the server and the program, when the script ends.
+work=$(mktemp -d)
+gui=""
+xvfb=""
+end_x_session() {
+  [ -n "$gui" ] && kill "$gui" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap end_x_session EXIT
+
 start_xvfb() {
   local size=$1 work=$2 number=""
   Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.display" 2>"$work/xvfb.log" &
