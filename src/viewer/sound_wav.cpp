@@ -1,5 +1,7 @@
 #include "viewer/sound_wav.h"
 
+#include "audio/wav_writer.h"
+
 #include <string>
 #include <vector>
 
@@ -17,16 +19,6 @@ std::optional<std::uint64_t> LeadingNumber(const std::string& line) {
   if (digits == 0)
     return std::nullopt;
   return value;
-}
-
-void Put(platform::Bytes& out, std::uint32_t value, int width) {
-  for (int i = 0; i < width; ++i)
-    out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-void Put(platform::Bytes& out, const char* tag) {
-  for (int i = 0; i < 4; ++i)
-    out.push_back(static_cast<std::uint8_t>(tag[i]));
 }
 
 }  // namespace
@@ -57,22 +49,7 @@ platform::Bytes PcmWav(std::span<const std::uint8_t> samples, const SoundFormat&
                        bool signed_8) {
   const std::uint32_t data_size = static_cast<std::uint32_t>(samples.size());
   const std::uint32_t pad = data_size % 2;  // chunks are padded to an even length
-  const std::uint32_t block = std::uint32_t(format.channels) * std::uint32_t(format.bits / 8);
-  platform::Bytes out;
-  out.reserve(44 + samples.size() + pad);
-  Put(out, "RIFF");
-  Put(out, 36 + data_size + pad, 4);
-  Put(out, "WAVE");
-  Put(out, "fmt ");
-  Put(out, 16, 4);
-  Put(out, 1, 2);  // PCM
-  Put(out, std::uint32_t(format.channels), 2);
-  Put(out, format.rate, 4);
-  Put(out, format.rate * block, 4);
-  Put(out, block, 2);
-  Put(out, std::uint32_t(format.bits), 2);
-  Put(out, "data");
-  Put(out, data_size, 4);
+  platform::Bytes out = audio::PcmWavHeader(format.channels, format.bits, format.rate, data_size);
   const std::size_t start = out.size();
   out.resize(start + samples.size() + pad, 0);
   const std::uint8_t offset = signed_8 && format.bits == 8 ? 0x80 : 0x00;
