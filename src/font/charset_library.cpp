@@ -89,6 +89,29 @@ std::size_t SlotOf(CharacterSet set, std::uint16_t code, std::uint16_t start) {
   }
 }
 
+std::optional<std::uint16_t> CodeOfSlot(CharacterSet set, std::size_t slot, std::uint16_t start) {
+  if (set == CharacterSet::Unicode) {
+    if (slot > std::size_t(0xFFFF - start))
+      return std::nullopt;
+    return static_cast<std::uint16_t>(start + slot);
+  }
+  const SetLayout layout = LayoutOf(set);
+  std::size_t per_lead = 0;
+  for (const TrailRange& range : layout.trails)
+    per_lead += std::size_t(range.last - range.first + 1);
+  const std::size_t lead = std::size_t(layout.first_lead) + slot / per_lead;
+  if (slot >= layout.slots || lead > std::size_t(layout.last_lead))
+    return std::nullopt;
+  std::size_t trail = slot % per_lead;
+  for (const TrailRange& range : layout.trails) {
+    const std::size_t size = std::size_t(range.last - range.first + 1);
+    if (trail < size)
+      return static_cast<std::uint16_t>(lead << 8 | (std::size_t(range.first) + trail));
+    trail -= size;
+  }
+  return std::nullopt;
+}
+
 LibraryOutcome BuildCharsetLibrary(const LibraryRequest& request, platform::TextDrawer& drawer,
                                    const RunControl& control) {
   LibraryOutcome outcome;

@@ -44,6 +44,11 @@ std::string CompletionMessage(CharacterSet set);
 // Slot of a code (lead << 8 | trail) in the set's file; for "UniCode" code - start.
 std::size_t SlotOf(CharacterSet set, std::uint16_t code, std::uint16_t start = 0);
 
+// The code held by a slot of the set's file, the inverse of SlotOf; nothing for the
+// slots that fill the file past the set's last code.
+std::optional<std::uint16_t> CodeOfSlot(CharacterSet set, std::size_t slot,
+                                        std::uint16_t start = 0);
+
 // Runs the whole library in memory. Slots that receive no glyph stay 0x00.
 LibraryOutcome BuildCharsetLibrary(const LibraryRequest& request, platform::TextDrawer& drawer,
                                    const RunControl& control = {});

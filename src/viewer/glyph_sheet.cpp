@@ -1,8 +1,12 @@
 #include "viewer/glyph_sheet.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
+#include <utility>
+
+#include "font/charset_library.h"
 
 namespace viewer {
 
@@ -12,14 +16,12 @@ constexpr int kSheetColumns = 16;
 constexpr std::size_t kStringFontHeaderSize = 12;
 constexpr const char kStringFontMagic[] = "MrlxFont";
 
-// Cells of each layout, and the codes they hold.
-constexpr std::size_t kGb2312Cells = 8352, kGb2312Codes = 87 * 94;
-constexpr std::size_t kBig5Cells = 14080;
-constexpr std::size_t kGbkCells = 32190, kGbkCodes = 126 * 191;
-
-std::uint16_t Code(unsigned lead, unsigned trail) {
-  return static_cast<std::uint16_t>(lead << 8 | trail);
-}
+// The library's character set of each layout known by its cell count.
+constexpr std::array<std::pair<FontLayout, font::CharacterSet>, 3> kSetsOfLayouts{{
+    {FontLayout::Gb2312, font::CharacterSet::Gb2312},
+    {FontLayout::Big5, font::CharacterSet::Big5},
+    {FontLayout::Gbk, font::CharacterSet::Gbk},
+}};
 
 }  // namespace
 
@@ -40,36 +42,17 @@ const char* LayoutName(FontLayout layout) {
 }
 
 FontLayout LayoutOfCellCount(std::size_t cells) {
-  if (cells == kGb2312Cells)
-    return FontLayout::Gb2312;
-  if (cells == kBig5Cells)
-    return FontLayout::Big5;
-  if (cells == kGbkCells)
-    return FontLayout::Gbk;
+  for (const auto& [layout, set] : kSetsOfLayouts)
+    if (cells == font::SlotCount(set))
+      return layout;
   return FontLayout::Unicode;
 }
 
 std::optional<std::uint16_t> CodeOfSlot(FontLayout layout, std::size_t slot) {
-  switch (layout) {
-    case FontLayout::Gb2312:
-      if (slot >= kGb2312Codes)
-        return std::nullopt;
-      return Code(0xA1 + unsigned(slot / 94), 0xA1 + unsigned(slot % 94));
-    case FontLayout::Big5: {
-      if (slot >= kBig5Cells)
-        return std::nullopt;
-      // 160 trails a lead: 0x40..0x7F, then 0xA0..0xFF.
-      const unsigned r = unsigned(slot % 160);
-      return Code(0xA1 + unsigned(slot / 160), r < 64 ? 0x40 + r : 0xA0 + (r - 64));
-    }
-    case FontLayout::Gbk:
-      if (slot >= kGbkCodes)
-        return std::nullopt;
-      return Code(0x81 + unsigned(slot / 191), 0x40 + unsigned(slot % 191));
-    case FontLayout::Unicode:
-    case FontLayout::StringFont:
-      break;
-  }
+  // A Unicode library does not record where its range starts.
+  for (const auto& [known, set] : kSetsOfLayouts)
+    if (known == layout)
+      return font::CodeOfSlot(set, slot);
   return std::nullopt;
 }
 
@@ -166,7 +149,7 @@ platform::Result<GlyphSheet> DecodeStringFont(std::span<const std::uint8_t> font
   sheet->codes.reserve(std::size_t(header->count));
   for (int i = 0; i < header->count; ++i) {
     const std::size_t at = header->codes_at + 2 * std::size_t(i);
-    sheet->codes.emplace_back(Code(font[at], font[at + 1]));
+    sheet->codes.emplace_back(static_cast<std::uint16_t>(font[at] << 8 | font[at + 1]));
   }
   return sheet;
 }
