@@ -50,9 +50,16 @@ start_gui() {
   # In the sanitizer build: libxkbcommon hands strndup a length past its string's end,
   # which strndup allows but the strict string check reports.
   export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}strict_string_checks=0"
-  (cd "$1" && exec "$DRAVICK_GUI") >"$1/gui.log" 2>&1 &
-  gui=$!
-  main=$(window_of "Dravick Tool V1.641")
+  # A second try: now and then, on a fresh server, the first client is refused.
+  for _ in 1 2; do
+    (cd "$1" && exec "$DRAVICK_GUI") >"$1/gui.log" 2>&1 &
+    gui=$!
+    main=$(window_of "Dravick Tool V1.641")
+    [ -n "$main" ] && break
+    kill "$gui" 2>/dev/null
+    wait "$gui" 2>/dev/null
+    gui=""
+  done
   if [ -z "$main" ]; then
     echo "FAILED: no window captioned Dravick Tool V1.641"
     cat "$1/gui.log"
